@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QTextEdit>
+
+#include "platform/colorref.h"
+
+// The editor's character format. Sizes in points; line height in points (0: single spacing).
+// effects: 1 bold, 2 italic, 4 underline, 8 strike-out.
+struct CharFormat {
+  QString font_name = QStringLiteral("宋体");
+  int size = 9;
+  int line_height = 0;
+  int effects = 0;
+  Colorref colour = default_colour;
+};
+
+// The paragraph format. Indents in points (0: none); alignment 1 left, 2 centre, 3 right;
+// bullet 1: a bulleted paragraph.
+struct ParagraphFormat {
+  int bullet = 0;
+  int first_line_indent = 0;
+  int other_lines_indent = 0;
+  int right_indent = 0;
+  int alignment = 0;
+};
+
+inline constexpr int effect_bold = 1;
+inline constexpr int effect_italic = 2;
+inline constexpr int effect_underline = 4;
+inline constexpr int effect_strikeout = 8;
+
+// The rich-text editor control. Its rich-text form (content) is RTF. Editor positions count
+// characters, a paragraph break counting one.
+class RichEditor : public QTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit RichEditor(QWidget* parent = nullptr);
+
+  // The whole document as RTF; writing it replaces the document ("" empties it) and raises
+  // on_content_changed without setting modified.
+  QString content() const;
+  void set_content(const QString& rtf);
+
+  // Set by the user's edits only; the program writes only false.
+  bool modified() const;
+  void set_modified(bool modified);
+
+  int selection_start() const;
+  // Moves the caret (clamped to the text) and empties the selection.
+  void set_selection_start(int position);
+  int selection_length() const;
+  // Selects from selection_start; -1 selects the whole text.
+  void set_selection_length(int length);
+
+  bool word_wrap() const;
+  void set_word_wrap(bool wrap);
+  void set_background_colour(Colorref colour);
+
+  // Bytes of the text's GBK form, a paragraph break counting 2 (CR LF).
+  int richedit_text_length() const;
+  // The visual line that holds the position, wrapped lines counted; the first line is 1.
+  int richedit_line_from_char(int position) const;
+
+  CharFormat richedit_get_sel_char_format() const;
+  void richedit_set_sel_char_format(const CharFormat& format);
+  void richedit_set_default_char_format(const CharFormat& format);
+  ParagraphFormat richedit_get_para_format() const;
+  void richedit_set_para_format(const ParagraphFormat& format);
+
+  void richedit_undo();
+  void richedit_cut();
+  void richedit_copy();
+  void richedit_paste();
+  void richedit_delete_selection();
+  // The first hit at or after start, as an editor position; -1 when there is none.
+  int richedit_find_text(int start, bool match_case, const QString& text) const;
+  // Offers an open dialog for RTF and text files and loads the chosen one; the loaded document
+  // counts as modified. Gives the loaded document's content, or "" when nothing was opened.
+  QString richedit_open();
+
+  void refresh_display();
+  void redraw();
+  void set_focus();
+
+ signals:
+  void on_content_changed();
+  void on_left_button_down(int x, int y, int shift_state);
+  void on_right_button_down(int x, int y, int shift_state);
+  void on_double_click(int x, int y, int shift_state);
+};
