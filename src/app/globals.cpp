@@ -1,0 +1,6 @@
+#include "app/globals.h"
+
+Globals& globals() {
+  static Globals instance;
+  return instance;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// The program's five globals; all are 0 until init_main_window sets their start values.
+struct Globals {
+  // The article list row whose article the editor holds; -1 while none is loaded.
+  int loaded_article_row = 0;
+  // 1 while a move button's press-and-hold loop may run.
+  int move_repeat_active = 0;
+  // 0 while the start-up login is pending or was refused.
+  int logged_in = 0;
+  // The floating icon window (owner of the tray icon) is loaded.
+  int float_icon_shown = 0;
+  // Editor position of the last find hit; 0 before any search and after a failed find.
+  int last_find_position = 0;
+};
+
+Globals& globals();

@@ -1,0 +1,3 @@
+#include "editor/editor_commands.h"
+
+void bind_editor_commands(MainWindow&) {}

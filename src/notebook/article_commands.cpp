@@ -1,0 +1,3 @@
+#include "notebook/notebook_commands.h"
+
+void bind_article_commands(MainWindow&) {}

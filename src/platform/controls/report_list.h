@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTreeWidget>
+
+#include <functional>
+
+// A list in report view. A program write of current_row raises on_current_row_changed before it
+// returns, as a selection by the user does; clearing or filling raises nothing and leaves no row
+// current.
+class ReportList : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit ReportList(QWidget* parent = nullptr);
+
+  // Columns: header text, width in pixels, alignment code (0 left, 1 centre, 2 right).
+  void add_column(const QString& header, int width, int alignment_code = 0);
+  void set_row_picture(const QIcon& picture);
+
+  void listview_clear();
+  // Appends a row after the last one and gives its index; text goes into column 0.
+  int listview_insert_row(const QString& text = {}, int image = 0);
+  void listview_delete_row(int row);
+  int listview_row_count() const;
+  // "" for row -1 or a row that does not exist.
+  QString listview_get_cell_text(int row, int column = 0) const;
+  void listview_set_cell_text(int row, int column, const QString& text);
+  void listview_ensure_visible(int row);
+  // Opens the in-place editor on the row's text (column 0).
+  void listview_edit_label(int row);
+
+  int current_row() const;
+  void set_current_row(int row);
+
+  // While an in-place edit ends: the text the user typed.
+  QString edited_label() const { return edited_label_; }
+  // The handler of on_label_edit_ended answers: false keeps the old text.
+  void set_label_edit_handler(std::function<bool()> handler);
+
+ signals:
+  void on_current_row_changed();
+  void on_right_click();
+
+ private:
+  QString edited_label_;
+  std::function<bool()> label_edit_handler_;
+};
