@@ -1,11 +1,17 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/main_window.h"
+#include "app/startup_chain.h"
+#include "app/toolbar_table.h"
+#include "app/translations.h"
+#include "platform/fonts.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("WrenfoldV2.5"));
-  window.resize(760, 569);
-  window.show();
-  return app.exec();
+  QApplication application(argc, argv);
+  install_qt_translation(application);
+  install_font_substitutions();
+  QApplication::setWindowIcon(program_icon());
+  MainWindow* window = load_start_window();
+  window->show();
+  return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include "app/menu_commands.h"
 #include "platform/common_dialog.h"
 #include "platform/database.h"
+#include "platform/zip.h"
 
 class ComboBox;
 class PictureButton;
@@ -12,11 +13,11 @@ class QAction;
 class QGroupBox;
 class QMenu;
 class QTabWidget;
-class QToolBar;
 class ReportList;
 class RichEditor;
 class SplitterBar;
 class StatusBar;
+class Toolbar;
 
 namespace Ui {
 class MainWindow;
@@ -32,7 +33,7 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   // Controls.
-  QToolBar* 工具条1 = nullptr;
+  Toolbar* 工具条1 = nullptr;
   QTabWidget* 高级选择夹1 = nullptr;
   RichEditor* 超级编辑框1 = nullptr;
   SplitterBar* 分隔条1 = nullptr;
@@ -45,18 +46,29 @@ class MainWindow : public QMainWindow {
   ExternalDatabase 外部数据库1;
   CommonDialog 通用对话框1{CommonDialog::Kind::font};
   CommonDialog 通用对话框2{CommonDialog::Kind::file};
+  ZipComponent ZIP压缩1;
 
   // The menu item of a command; the same action serves menu bar, pop-up and shortcut.
   QAction* action(MenuCommand command) const;
   // The four pop-up menus and the menu 编辑相关 (also the editor's context menu).
   QMenu* menu_edit = nullptr;
-  QMenu* menu_font_colour = nullptr;       // 字体颜色菜单
+  QMenu* menu_font_colour = nullptr;        // 字体颜色菜单
   QMenu* menu_background_colour = nullptr;  // 背景颜色菜单
-  QMenu* menu_font_size = nullptr;         // 字体大小菜单
-  QMenu* menu_record = nullptr;            // 记录功能菜单
+  QMenu* menu_font_size = nullptr;          // 字体大小菜单
+  QMenu* menu_record = nullptr;             // 记录功能菜单
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void build_menus();
+  void build_toolbar();
+  void build_controls();
+  void bind_layout_events();
+
   Ui::MainWindow* ui;
+  QList<QAction*> actions_;
 };
 
 // The loaded main window; only valid while one exists.

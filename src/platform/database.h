@@ -9,6 +9,8 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+class ExternalDatabase;
+
 // A typed value of one field, as the engine holds it.
 class DbValue {
  public:
@@ -50,6 +52,7 @@ class RecordSet {
 
  private:
   friend class ExternalDatabase;
+  friend RecordSet db_query(ExternalDatabase&, const QString&);
   friend void db_move_first(RecordSet&);
   friend void db_move_next(RecordSet&);
   friend bool db_at_end(const RecordSet&);

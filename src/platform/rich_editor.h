@@ -2,7 +2,11 @@
 
 #include <QTextEdit>
 
+#include <memory>
+
 #include "platform/colorref.h"
+
+class QTextBlock;
 
 // The editor's character format. Sizes in points; line height in points (0: single spacing).
 // effects: 1 bold, 2 italic, 4 underline, 8 strike-out.
@@ -29,8 +33,9 @@ inline constexpr int effect_italic = 2;
 inline constexpr int effect_underline = 4;
 inline constexpr int effect_strikeout = 8;
 
-// The rich-text editor control. Its rich-text form (content) is RTF. Editor positions count
-// characters, a paragraph break counting one.
+// The rich-text editor control. Its rich-text form (content) is RTF. Editor positions are
+// QTextCursor positions: one per UTF-16 unit (a character beyond the BMP counts two), a paragraph
+// break counting one.
 class RichEditor : public QTextEdit {
   Q_OBJECT
 
@@ -88,4 +93,31 @@ class RichEditor : public QTextEdit {
   void on_left_button_down(int x, int y, int shift_state);
   void on_right_button_down(int x, int y, int shift_state);
   void on_double_click(int x, int y, int shift_state);
+
+ protected:
+  // Mouse events: x and y in the text area, shift state 1 Shift, 2 Ctrl, 4 Alt.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  // Replaces the document through fill, which starts with one clear(), as one change with an
+  // empty undo history; raises on_content_changed once.
+  template <typename Fill>
+  void load(Fill fill, bool modified);
+  // Runs a format command. It counts as the user's edit (modified) only when it changed the
+  // formats of a document that holds text: formatting the caret or the empty document does not.
+  template <typename Change>
+  void change_formats(Change change);
+  void on_contents_change(int position, int removed, int added);
+  void sync_line_counts(const QTextBlock& through) const;
+
+  bool loading_ = false;
+  int changes_ = 0;
+  // GBK bytes of every block's text, the breaks between blocks not counted.
+  std::shared_ptr<qint64> gbk_bytes_ = std::make_shared<qint64>(0);
+  // QTextBlock line counts (wrapped lines) are kept for the blocks before this position, for the
+  // layout width and font they were counted with.
+  mutable int line_counts_valid_to_ = 0;
+  mutable qreal line_counts_width_ = -2;
+  mutable QFont line_counts_font_;
 };

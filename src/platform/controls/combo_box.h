@@ -21,7 +21,19 @@ class ComboBox : public QComboBox {
   // The height of the selection field in pixels.
   void set_selection_field_height(int pixels);
 
+  void showPopup() override;
+
  signals:
   void on_selection_changed();
   void on_dropdown();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  // Whether the key or wheel step would move the selection of the closed box.
+  bool changes_selection(const QKeyEvent& event) const;
+  bool can_step_up() const;
+  bool can_step_down() const;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
 
 #include <functional>
@@ -44,4 +45,7 @@ class ReportList : public QTreeWidget {
  private:
   QString edited_label_;
   std::function<bool()> label_edit_handler_;
+  QIcon row_picture_;
+  // The row on_current_row_changed last reported, so a write of the same row raises nothing.
+  int reported_row_ = -1;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QLabel;
@@ -18,6 +19,12 @@ class StatusBar : public QWidget {
   void statusbar_set_part_width(int part, int width);
   int statusbar_get_part_width(int part) const;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void place_parts();
+
   QList<QLabel*> parts_;
+  QList<int> widths_;
 };

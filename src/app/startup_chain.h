@@ -1,0 +1,13 @@
+#pragma once
+
+class MainWindow;
+
+// The main window's start-up: prepares the window, opens the database and restores the last
+// place, each step in its fixed order; runs before the window is first shown.
+void run_startup_sequence();
+// The first step: start values of the globals, the selector's field height, the start date in
+// the status bar and the remembered window size.
+void init_main_window();
+
+// Creates the start window and runs the start-up chain inside its creation, before it shows.
+MainWindow* load_start_window();

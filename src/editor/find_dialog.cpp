@@ -1,0 +1,61 @@
+#include "editor/find_dialog.h"
+
+#include <QPointer>
+
+#include "editor/find.h"
+#include "platform/controls/picture_button.h"
+#include "platform/event_boundary.h"
+#include "ui_find_dialog.h"
+
+namespace {
+
+QPointer<FindDialog>& loaded_find_dialog() {
+  static QPointer<FindDialog> dialog;
+  return dialog;
+}
+
+}  // namespace
+
+FindDialog::FindDialog(QWidget* parent) : QDialog(parent), ui(new Ui::FindDialog) {
+  ui->setupUi(this);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  setFixedSize(size());
+  setAttribute(Qt::WA_DeleteOnClose);
+  编辑框1 = ui->编辑框1;
+  选择框1 = ui->选择框1;
+  图形按钮1 = ui->图形按钮1;
+  图形按钮2 = ui->图形按钮2;
+
+  connect(图形按钮1, &PictureButton::on_clicked, this,
+          [this, handler = guarded([this] { find_dialog_find_clicked(*this); })] { handler(); });
+  connect(
+      图形按钮2, &PictureButton::on_clicked, this,
+      [this, handler = guarded([this] { find_dialog_find_next_clicked(*this); })] { handler(); });
+  loaded_find_dialog() = this;
+}
+
+FindDialog::~FindDialog() {
+  delete ui;
+}
+
+bool FindDialog::topmost() const {
+  return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void FindDialog::set_topmost(bool on) {
+  if (topmost() == on)
+    return;
+  // Changing a window's flags hides it; show it again where it was.
+  const bool shown = isVisible();
+  const QPoint place = pos();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  if (shown) {
+    move(place);
+    show();
+  }
+}
+
+FindDialog* find_dialog() {
+  return loaded_find_dialog();
+}

@@ -1,0 +1,83 @@
+#include "platform/controls/picture_button.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// The face the button shows without pictures of its own: a pale green gradient in a blue frame
+// with the caption word; pressed, the gradient turns over.
+QPixmap draw_face(const QSize& size, const QString& caption, const QFont& font, bool pressed) {
+  QPixmap face(size);
+  face.fill(Qt::transparent);
+  QPainter painter(&face);
+  QLinearGradient gradient(0, 0, 0, size.height());
+  const QColor light(0xEE, 0xFB, 0xE8);
+  const QColor green(0xB8, 0xE6, 0xA8);
+  gradient.setColorAt(0, pressed ? green : light);
+  gradient.setColorAt(1, pressed ? light : green);
+  painter.fillRect(face.rect(), gradient);
+  painter.setPen(QColor(0x2A, 0x5C, 0xB8));
+  painter.drawRect(face.rect().adjusted(0, 0, -1, -1));
+  painter.setPen(QColor(0x10, 0x30, 0x60));
+  painter.setFont(font);
+  painter.drawText(face.rect().translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter,
+                   caption);
+  return face;
+}
+
+int shift_state(Qt::KeyboardModifiers modifiers) {
+  int state = 0;
+  if (modifiers & Qt::ControlModifier)
+    state |= 1;
+  if (modifiers & Qt::ShiftModifier)
+    state |= 2;
+  if (modifiers & Qt::AltModifier)
+    state |= 4;
+  return state;
+}
+
+}  // namespace
+
+PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_Hover);
+  connect(this, &QAbstractButton::clicked, this, [this] { emit on_clicked(); });
+}
+
+void PictureButton::set_pictures(const QPixmap& normal, const QPixmap& pressed) {
+  normal_ = normal;
+  pressed_ = pressed;
+  update();
+}
+
+QSize PictureButton::sizeHint() const {
+  return normal_.isNull() ? QSize(70, 22) : normal_.size();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+  const bool down = isDown() || underMouse();
+  QPainter painter(this);
+  if (!normal_.isNull()) {
+    painter.drawPixmap(rect(), down && !pressed_.isNull() ? pressed_ : normal_);
+    return;
+  }
+  painter.drawPixmap(0, 0, draw_face(size(), text(), font(), down));
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+  QAbstractButton::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton)
+    emit on_left_button_down(event->position().toPoint().x(), event->position().toPoint().y(),
+                             shift_state(event->modifiers()));
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+  const bool left = event->button() == Qt::LeftButton;
+  const QPoint at = event->position().toPoint();
+  const int shift = shift_state(event->modifiers());
+  if (left)
+    emit on_left_button_up(at.x(), at.y(), shift);
+  QAbstractButton::mouseReleaseEvent(event);
+}

@@ -1,0 +1,143 @@
+#include "platform/controls/report_list.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Lets the list's handler of on_label_edit_ended decide whether the typed title stands.
+class LabelEditDelegate : public QStyledItemDelegate {
+ public:
+  using Commit = std::function<bool(const QString&)>;
+  LabelEditDelegate(QObject* parent, Commit commit)
+      : QStyledItemDelegate(parent), commit_(std::move(commit)) {}
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (line != nullptr && commit_(line->text()))
+      QStyledItemDelegate::setModelData(editor, model, index);
+  }
+
+ private:
+  Commit commit_;
+};
+
+}  // namespace
+
+ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setIconSize(QSize(24, 24));
+  setColumnCount(0);
+  header()->setStretchLastSection(false);
+  header()->setSectionsMovable(false);
+  setItemDelegate(new LabelEditDelegate(this, [this](const QString& text) {
+    edited_label_ = text;
+    return label_edit_handler_ ? label_edit_handler_() : true;
+  }));
+  // The selected row is the current row; focus alone moving a cursor onto a row is no choice.
+  connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+    const int row = current_row();
+    if (row == reported_row_)
+      return;
+    reported_row_ = row;
+    emit on_current_row_changed();
+  });
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this, [this] { emit on_right_click(); });
+}
+
+void ReportList::add_column(const QString& header_text, int width, int alignment_code) {
+  const int column = columnCount();
+  setColumnCount(column + 1);
+  QTreeWidgetItem* header = headerItem();
+  header->setText(column, header_text);
+  const Qt::Alignment alignment = alignment_code == 1   ? Qt::AlignHCenter
+                                  : alignment_code == 2 ? Qt::AlignRight
+                                                        : Qt::AlignLeft;
+  header->setTextAlignment(column, alignment | Qt::AlignVCenter);
+  setColumnWidth(column, width);
+}
+
+void ReportList::set_row_picture(const QIcon& picture) {
+  row_picture_ = picture;
+}
+
+void ReportList::listview_clear() {
+  const QSignalBlocker blocker(this);
+  clear();
+  setCurrentItem(nullptr);
+  reported_row_ = -1;
+}
+
+int ReportList::listview_insert_row(const QString& text, int image) {
+  const QSignalBlocker blocker(this);
+  auto* item = new QTreeWidgetItem;
+  item->setFlags(item->flags() | Qt::ItemIsEditable);
+  item->setText(0, text);
+  if (image == 0 && !row_picture_.isNull())
+    item->setIcon(0, row_picture_);
+  addTopLevelItem(item);
+  return topLevelItemCount() - 1;
+}
+
+void ReportList::listview_delete_row(int row) {
+  if (row < 0 || row >= topLevelItemCount())
+    return;
+  const QSignalBlocker blocker(this);
+  delete takeTopLevelItem(row);
+  reported_row_ = current_row();
+}
+
+int ReportList::listview_row_count() const {
+  return topLevelItemCount();
+}
+
+QString ReportList::listview_get_cell_text(int row, int column) const {
+  const QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
+  return item != nullptr ? item->text(column) : QString();
+}
+
+void ReportList::listview_set_cell_text(int row, int column, const QString& text) {
+  if (QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr)
+    item->setText(column, text);
+}
+
+void ReportList::listview_ensure_visible(int row) {
+  if (QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr)
+    scrollToItem(item);
+}
+
+void ReportList::listview_edit_label(int row) {
+  if (QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr)
+    editItem(item, 0);
+}
+
+int ReportList::current_row() const {
+  const QList<QTreeWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
+}
+
+void ReportList::set_current_row(int row) {
+  QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
+  if (item == nullptr) {
+    // No row: the selection goes, silently, as no row was chosen.
+    const QSignalBlocker blocker(this);
+    clearSelection();
+    setCurrentItem(nullptr);
+    reported_row_ = -1;
+    return;
+  }
+  setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ReportList::set_label_edit_handler(std::function<bool()> handler) {
+  label_edit_handler_ = std::move(handler);
+}

@@ -1,0 +1,339 @@
+#include "platform/database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QFile>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "platform/conversions.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+struct HandleCloser {
+  // close_v2 keeps the connection alive as a zombie until the last statement is finalized, so
+  // a record set that outlives its connection never dangles.
+  void operator()(sqlite3* handle) const noexcept { sqlite3_close_v2(handle); }
+};
+using Handle = std::unique_ptr<sqlite3, HandleCloser>;
+
+struct StatementFinalizer {
+  void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+bool run(sqlite3* handle, const char* sql) {
+  return sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// Prepares exactly one statement. Text after it that holds another statement is refused, so a
+// value that escaped its quotes can never run a second statement.
+StatementHandle prepare_one(sqlite3* handle, const QString& sql) {
+  const auto* text = reinterpret_cast<const char16_t*>(sql.utf16());
+  const int bytes = static_cast<int>(sql.size() * sizeof(char16_t));
+  sqlite3_stmt* raw = nullptr;
+  const void* tail = nullptr;
+  if (sqlite3_prepare16_v2(handle, text, bytes, &raw, &tail) != SQLITE_OK) {
+    sqlite3_finalize(raw);
+    return nullptr;
+  }
+  StatementHandle statement(raw);
+  const auto* rest = static_cast<const char16_t*>(tail);
+  const int rest_bytes = bytes - static_cast<int>((rest - text) * sizeof(char16_t));
+  if (statement && rest_bytes > 0) {
+    sqlite3_stmt* second = nullptr;
+    const int rc = sqlite3_prepare16_v2(handle, rest, rest_bytes, &second, nullptr);
+    sqlite3_finalize(second);
+    if (rc != SQLITE_OK || second != nullptr)
+      return nullptr;
+  }
+  return statement;
+}
+
+}  // namespace
+
+DbValue DbValue::from_integer(qint64 value) {
+  DbValue v;
+  v.type_ = Type::integer;
+  v.integer_ = value;
+  return v;
+}
+
+DbValue DbValue::from_real(double value) {
+  DbValue v;
+  v.type_ = Type::real;
+  v.real_ = value;
+  return v;
+}
+
+DbValue DbValue::from_text(QString value) {
+  DbValue v;
+  v.type_ = Type::text;
+  v.text_ = std::move(value);
+  return v;
+}
+
+DbValue DbValue::from_blob() {
+  DbValue v;
+  v.type_ = Type::blob;
+  return v;
+}
+
+int to_integer(const DbValue& value) {
+  switch (value.type()) {
+    case DbValue::Type::integer:
+      return static_cast<int>(std::clamp<qint64>(value.integer(), std::numeric_limits<int>::min(),
+                                                 std::numeric_limits<int>::max()));
+    case DbValue::Type::real:
+      return to_integer(value.real());
+    case DbValue::Type::text:
+      return to_integer(value.text());
+    case DbValue::Type::null:
+    case DbValue::Type::blob:
+      break;
+  }
+  return 0;
+}
+
+struct ExternalDatabase::Connection {
+  Handle handle;
+  // Record sets watch this token: once it is gone their connection is closed and they answer
+  // as having no current record.
+  std::shared_ptr<int> alive = std::make_shared<int>(0);
+};
+
+struct RecordSet::Statement {
+  StatementHandle statement;
+  std::weak_ptr<int> alive;
+  bool on_record = false;
+  // Column names for lookups by name, read from the statement on the first such lookup.
+  mutable std::vector<QString> names;
+
+  bool usable() const { return statement && !alive.expired(); }
+
+  void step() { on_record = usable() && sqlite3_step(statement.get()) == SQLITE_ROW; }
+
+  sqlite3_stmt* current() const { return on_record && usable() ? statement.get() : nullptr; }
+
+  int column_of(const QString& name) const {
+    if (names.empty()) {
+      const int count = sqlite3_column_count(statement.get());
+      names.reserve(count);
+      for (int i = 0; i < count; ++i) {
+        names.push_back(QString::fromUtf8(sqlite3_column_name(statement.get(), i)));
+      }
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+        return static_cast<int>(i);
+    }
+    return -1;
+  }
+};
+
+RecordSet::RecordSet() = default;
+RecordSet::RecordSet(RecordSet&&) noexcept = default;
+RecordSet& RecordSet::operator=(RecordSet&&) noexcept = default;
+RecordSet::~RecordSet() = default;
+
+ExternalDatabase::ExternalDatabase() = default;
+ExternalDatabase::~ExternalDatabase() = default;
+
+bool ExternalDatabase::is_open() const {
+  return connection_ != nullptr;
+}
+
+sqlite3* ExternalDatabase::handle() const {
+  return connection_ ? connection_->handle.get() : nullptr;
+}
+
+int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& password) {
+  db_close(db);
+  sqlite3* raw = nullptr;
+  // Never SQLITE_OPEN_CREATE: a missing file must fail rather than become an empty database.
+  const int rc =
+      sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+  Handle handle(raw);
+  if (rc != SQLITE_OK)
+    return 0;
+  if (!password.isEmpty()) {
+    const QByteArray key = password.toUtf8();
+    if (sqlite3_key(handle.get(), key.constData(), static_cast<int>(key.size())) != SQLITE_OK) {
+      return 0;
+    }
+  }
+  run(handle.get(), "PRAGMA cipher_compatibility = 3");
+  // The key is only checked when a page is read. A file without a single table is no database
+  // of ours either: every later statement would fail against it.
+  sqlite3_stmt* check = nullptr;
+  if (sqlite3_prepare_v2(handle.get(), "SELECT count(*) FROM sqlite_master", -1, &check, nullptr) !=
+      SQLITE_OK) {
+    sqlite3_finalize(check);
+    return 0;
+  }
+  StatementHandle counter(check);
+  if (sqlite3_step(counter.get()) != SQLITE_ROW || sqlite3_column_int(counter.get(), 0) == 0) {
+    return 0;
+  }
+  counter.reset();
+  if (!run(handle.get(), "PRAGMA journal_mode = DELETE") ||
+      !run(handle.get(), "PRAGMA synchronous = FULL")) {
+    return 0;
+  }
+  db.connection_ = std::make_unique<ExternalDatabase::Connection>();
+  db.connection_->handle = std::move(handle);
+  return 1;
+}
+
+void db_close(ExternalDatabase& db) {
+  db.connection_.reset();
+}
+
+RecordSet db_query(ExternalDatabase& db, const QString& sql) {
+  RecordSet records;
+  if (!db.connection_)
+    return records;
+  StatementHandle statement = prepare_one(db.connection_->handle.get(), sql);
+  if (!statement)
+    return records;
+  records.statement_ = std::make_unique<RecordSet::Statement>();
+  records.statement_->statement = std::move(statement);
+  records.statement_->alive = db.connection_->alive;
+  records.statement_->step();
+  return records;
+}
+
+void db_move_first(RecordSet& records) {
+  if (!records.statement_ || !records.statement_->usable())
+    return;
+  sqlite3_reset(records.statement_->statement.get());
+  records.statement_->step();
+}
+
+void db_move_next(RecordSet& records) {
+  if (records.statement_ && records.statement_->on_record)
+    records.statement_->step();
+}
+
+bool db_at_end(const RecordSet& records) {
+  return !records.statement_ || records.statement_->current() == nullptr;
+}
+
+DbValue db_read_field(const RecordSet& records, int column) {
+  if (!records.statement_)
+    return {};
+  sqlite3_stmt* statement = records.statement_->current();
+  if (!statement || column < 1 || column > sqlite3_column_count(statement))
+    return {};
+  const int index = column - 1;
+  switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_INTEGER:
+      return DbValue::from_integer(sqlite3_column_int64(statement, index));
+    case SQLITE_FLOAT:
+      return DbValue::from_real(sqlite3_column_double(statement, index));
+    case SQLITE_TEXT: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+      return DbValue::from_text(QString::fromUtf8(text, sqlite3_column_bytes(statement, index)));
+    }
+    case SQLITE_BLOB:
+      return DbValue::from_blob();
+    default:
+      return {};
+  }
+}
+
+DbValue db_read_field(const RecordSet& records, const QString& name) {
+  if (!records.statement_ || !records.statement_->current())
+    return {};
+  const int index = records.statement_->column_of(name);
+  return index < 0 ? DbValue() : db_read_field(records, index + 1);
+}
+
+void db_close_recordset(RecordSet& records) {
+  records.statement_.reset();
+}
+
+namespace {
+
+QString text_of(const DbValue& value) {
+  if (value.is_null())
+    return {};
+  if (value.type() != DbValue::Type::text)
+    throw RuntimeError(error_not_text);
+  return value.text();
+}
+
+}  // namespace
+
+QString db_read_text(const RecordSet& records, int column) {
+  return text_of(db_read_field(records, column));
+}
+
+QString db_read_text(const RecordSet& records, const QString& name) {
+  return text_of(db_read_field(records, name));
+}
+
+int db_read_number(const RecordSet& records, const QString& name) {
+  const DbValue value = db_read_field(records, name);
+  switch (value.type()) {
+    case DbValue::Type::integer:
+      return static_cast<int>(static_cast<quint32>(value.integer()));
+    case DbValue::Type::real:
+      return to_integer(value.real());
+    case DbValue::Type::null:
+      return 0;
+    case DbValue::Type::text:
+    case DbValue::Type::blob:
+      break;
+  }
+  throw RuntimeError(error_not_numeric);
+}
+
+int db_execute(ExternalDatabase& db, const QString& sql, const std::optional<QString>& parameter) {
+  sqlite3* handle = db.handle();
+  if (!handle)
+    return 0;
+  StatementHandle statement = prepare_one(handle, sql);
+  if (!statement)
+    return 0;
+  if (parameter) {
+    const QByteArray value = parameter->toUtf8();
+    if (sqlite3_bind_parameter_count(statement.get()) != 1 ||
+        sqlite3_bind_text(statement.get(), 1, value.constData(), static_cast<int>(value.size()),
+                          SQLITE_TRANSIENT) != SQLITE_OK) {
+      return 0;
+    }
+  }
+  int rc = SQLITE_ROW;
+  while (rc == SQLITE_ROW)
+    rc = sqlite3_step(statement.get());
+  return rc == SQLITE_DONE ? 1 : 0;
+}
+
+QString sql_value(const QString& value) {
+  QString quoted = value;
+  return quoted.replace(u'\'', QStringLiteral("''"));
+}
+
+Transaction::Transaction(ExternalDatabase& db) : db_(db) {
+  sqlite3* handle = db_.handle();
+  active_ = handle && run(handle, "BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction() {
+  sqlite3* handle = db_.handle();
+  // Closing the connection already rolled back whatever was begun.
+  if (active_ && handle && !sqlite3_get_autocommit(handle))
+    run(handle, "ROLLBACK");
+}
+
+bool Transaction::commit() {
+  sqlite3* handle = db_.handle();
+  if (!active_ || !handle || !run(handle, "COMMIT"))
+    return false;
+  active_ = false;
+  return true;
+}

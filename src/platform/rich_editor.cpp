@@ -1,0 +1,525 @@
+#include "platform/rich_editor.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStringConverter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextList>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "platform/common_dialog.h"
+#include "platform/conversions.h"
+#include "platform/fonts.h"
+#include "platform/rtf/rtf_reader.h"
+#include "platform/rtf/rtf_writer.h"
+
+namespace {
+
+// Sizes, line heights and indents beyond this many points (RichEdit's own limit) would make the
+// layout hang or overflow, so they are clamped.
+constexpr int max_points = 1638;
+
+qreal points_to_px(int points) {
+  return std::clamp(points, -max_points, max_points) * 4.0 / 3.0;
+}
+int px_to_points(qreal px) {
+  return qRound(px * 3.0 / 4.0);
+}
+
+int shift_state(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// A block's GBK byte count, kept in the block so that an edit recounts only the blocks it
+// touched. The editor's total follows every count, also when Qt deletes a block with its data.
+class GbkBytes : public QTextBlockUserData {
+ public:
+  explicit GbkBytes(std::shared_ptr<qint64> total) : total_(std::move(total)) {}
+  ~GbkBytes() override { *total_ -= bytes_; }
+
+  void set(qint64 bytes) {
+    *total_ += bytes - bytes_;
+    bytes_ = bytes;
+  }
+
+ private:
+  std::shared_ptr<qint64> total_;
+  qint64 bytes_ = 0;
+};
+
+int block_gbk_bytes(const QTextBlock& block) {
+  QString text = block.text();
+  // A line break inside a paragraph reads as one in the plain text, CR LF.
+  text.replace(QChar::LineSeparator, u'\n');
+  return gbk_byte_count(text);
+}
+
+QString decode_text_file(const QByteArray& bytes) {
+  if (const auto encoding = QStringConverter::encodingForData(bytes)) {
+    QStringDecoder decoder(*encoding);
+    return decoder.decode(bytes);
+  }
+  QStringDecoder utf8(QStringConverter::Utf8);
+  const QString text = utf8.decode(bytes);
+  if (!utf8.hasError())
+    return text;
+  QStringDecoder gbk("GB18030");
+  return gbk.decode(bytes);
+}
+
+bool looks_like_rtf(QByteArrayView bytes) {
+  return bytes.trimmed().startsWith("{\\rtf");
+}
+
+// The blocks that hold [start, end] (at least the block at start).
+template <typename Visit>
+void for_each_block(const QTextDocument& document, int start, int end, Visit visit) {
+  for (QTextBlock block = document.findBlock(start); block.isValid(); block = block.next()) {
+    visit(block);
+    if (block.position() + block.length() > end)
+      break;
+  }
+}
+
+// Merging formats cannot remove a property: takes the foreground off each run in [start, end)
+// that has one, so that the text shows the default colour.
+void clear_foreground(QTextDocument& document, int start, int end) {
+  struct Run {
+    int start;
+    int end;
+    QTextCharFormat format;
+  };
+  std::vector<Run> coloured;
+  for_each_block(document, start, end, [&](const QTextBlock& block) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      const int from = std::max(start, fragment.position());
+      const int to = std::min(end, fragment.position() + fragment.length());
+      if (from < to && fragment.charFormat().hasProperty(QTextFormat::ForegroundBrush)) {
+        coloured.push_back({from, to, fragment.charFormat()});
+      }
+    }
+  });
+  for (Run& run : coloured) {
+    QTextCursor part(&document);
+    part.setPosition(run.start);
+    part.setPosition(run.end, QTextCursor::KeepAnchor);
+    run.format.clearForeground();
+    part.setCharFormat(run.format);
+  }
+}
+
+}  // namespace
+
+RichEditor::RichEditor(QWidget* parent) : QTextEdit(parent) {
+  install_font_substitutions();
+  setFont(QFont(QStringLiteral("宋体"), 9));
+  // The program pops up its own menu on the right button.
+  setContextMenuPolicy(Qt::PreventContextMenu);
+  QTextDocument* doc = document();
+  connect(doc, &QTextDocument::contentsChange, this, &RichEditor::on_contents_change);
+  connect(this, &QTextEdit::textChanged, this, [this] {
+    if (!loading_)
+      emit on_content_changed();
+  });
+  on_contents_change(0, 0, doc->characterCount());
+}
+
+void RichEditor::on_contents_change(int position, int /*removed*/, int added) {
+  ++changes_;
+  line_counts_valid_to_ = std::min(line_counts_valid_to_, position);
+  for_each_block(*document(), position, position + added, [this](QTextBlock block) {
+    auto* data = static_cast<GbkBytes*>(block.userData());
+    if (!data) {
+      data = new GbkBytes(gbk_bytes_);
+      block.setUserData(data);
+    }
+    data->set(block_gbk_bytes(block));
+  });
+}
+
+template <typename Fill>
+void RichEditor::load(Fill fill, bool modified) {
+  QTextDocument* doc = document();
+  loading_ = true;
+  doc->setUndoRedoEnabled(false);
+  // Without a caret in the document while it fills: a caret carried along would need the whole
+  // document laid out at once to repaint it afterwards.
+  setTextCursor(QTextCursor());
+  {
+    // One change that starts from one clear() lets the layout work lazily; fill clears once.
+    QTextCursor batch(doc);
+    batch.beginEditBlock();
+    fill(*doc);
+    batch.endEditBlock();
+  }
+  setTextCursor(QTextCursor(doc));
+  doc->setUndoRedoEnabled(true);
+  doc->setModified(modified);
+  loading_ = false;
+  emit on_content_changed();
+}
+
+template <typename Change>
+void RichEditor::change_formats(Change change) {
+  QTextDocument* doc = document();
+  const bool was_modified = doc->isModified();
+  const int changes_before = changes_;
+  change();
+  if (doc->isEmpty() || changes_ == changes_before)
+    doc->setModified(was_modified);
+}
+
+QString RichEditor::content() const {
+  return QString::fromLatin1(write_rtf(*document()));
+}
+
+void RichEditor::set_content(const QString& rtf) {
+  load(
+      [&rtf](QTextDocument& doc) {
+        if (rtf.isEmpty()) {
+          doc.clear();
+          return;
+        }
+        const bool latin1 =
+            std::all_of(rtf.cbegin(), rtf.cend(), [](QChar c) { return c.unicode() < 0x100; });
+        read_rtf(latin1 ? rtf.toLatin1() : rtf.toUtf8(), doc);
+      },
+      false);
+}
+
+bool RichEditor::modified() const {
+  return document()->isModified();
+}
+
+void RichEditor::set_modified(bool modified) {
+  document()->setModified(modified);
+}
+
+int RichEditor::selection_start() const {
+  return textCursor().selectionStart();
+}
+
+void RichEditor::set_selection_start(int position) {
+  QTextCursor cursor = textCursor();
+  cursor.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
+  setTextCursor(cursor);
+}
+
+int RichEditor::selection_length() const {
+  const QTextCursor cursor = textCursor();
+  return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void RichEditor::set_selection_length(int length) {
+  if (length == -1) {
+    selectAll();
+    return;
+  }
+  QTextCursor cursor = textCursor();
+  const int start = cursor.selectionStart();
+  const qint64 end =
+      std::clamp<qint64>(qint64{start} + length, 0, document()->characterCount() - 1);
+  cursor.setPosition(start);
+  cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+}
+
+bool RichEditor::word_wrap() const {
+  return lineWrapMode() != QTextEdit::NoWrap;
+}
+
+void RichEditor::set_word_wrap(bool wrap) {
+  setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void RichEditor::set_background_colour(Colorref colour) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base,
+                   colour == default_colour ? QPalette().color(QPalette::Base) : to_qcolor(colour));
+  setPalette(colours);
+}
+
+int RichEditor::richedit_text_length() const {
+  const qint64 bytes = *gbk_bytes_ + 2 * qint64{document()->blockCount() - 1};
+  return static_cast<int>(std::min<qint64>(bytes, std::numeric_limits<int>::max()));
+}
+
+void RichEditor::sync_line_counts(const QTextBlock& through) const {
+  const QTextDocument* doc = document();
+  if (doc->textWidth() != line_counts_width_ || doc->defaultFont() != line_counts_font_) {
+    line_counts_width_ = doc->textWidth();
+    line_counts_font_ = doc->defaultFont();
+    line_counts_valid_to_ = 0;
+  }
+  if (through.position() < line_counts_valid_to_)
+    return;
+  for (QTextBlock block = doc->findBlock(line_counts_valid_to_);
+       block.isValid() && block.position() <= through.position(); block = block.next()) {
+    const int lines = std::max(1, block.layout()->lineCount());
+    if (block.lineCount() != lines)
+      block.setLineCount(lines);
+  }
+  line_counts_valid_to_ = through.position() + through.length();
+}
+
+int RichEditor::richedit_line_from_char(int position) const {
+  const QTextDocument* doc = document();
+  position = std::clamp(position, 0, doc->characterCount() - 1);
+  const QTextBlock block = doc->findBlock(position);
+  // Lays the document out up to this block, which the lazy layout may not have reached.
+  doc->documentLayout()->blockBoundingRect(block);
+  sync_line_counts(block);
+  const QTextLine line = block.layout()->lineForTextPosition(position - block.position());
+  return block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0) + 1;
+}
+
+CharFormat RichEditor::richedit_get_sel_char_format() const {
+  const QTextCursor cursor = textCursor();
+  QTextCharFormat format;
+  if (cursor.hasSelection()) {
+    QTextCursor first(document());
+    first.setPosition(cursor.selectionStart() + 1);
+    format = first.charFormat();
+  } else {
+    format = cursor.charFormat();
+  }
+  const QFont default_font = document()->defaultFont();
+  CharFormat result;
+  const QStringList families = format.fontFamilies().toStringList();
+  result.font_name = families.isEmpty() ? default_font.family() : families.first();
+  result.size = format.hasProperty(QTextFormat::FontPointSize) ? qRound(format.fontPointSize())
+                                                               : default_font.pointSize();
+  result.effects = (format.fontWeight() >= QFont::DemiBold ? effect_bold : 0) |
+                   (format.fontItalic() ? effect_italic : 0) |
+                   (format.fontUnderline() ? effect_underline : 0) |
+                   (format.fontStrikeOut() ? effect_strikeout : 0);
+  const QBrush foreground = format.foreground();
+  result.colour =
+      format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush
+          ? to_colorref(foreground.color())
+          : default_colour;
+  const QTextBlockFormat block = document()->findBlock(cursor.selectionStart()).blockFormat();
+  result.line_height = block.lineHeightType() == QTextBlockFormat::MinimumHeight ||
+                               block.lineHeightType() == QTextBlockFormat::FixedHeight
+                           ? px_to_points(block.lineHeight())
+                           : 0;
+  return result;
+}
+
+void RichEditor::richedit_set_sel_char_format(const CharFormat& format) {
+  QTextCharFormat change;
+  // An empty name (no font chosen) keeps the font the text has.
+  if (!format.font_name.isEmpty())
+    change.setFontFamilies(QStringList{format.font_name});
+  change.setFontPointSize(std::clamp(format.size, 1, max_points));
+  change.setFontWeight(format.effects & effect_bold ? QFont::Bold : QFont::Normal);
+  change.setFontItalic(format.effects & effect_italic);
+  change.setFontUnderline(format.effects & effect_underline);
+  change.setFontStrikeOut(format.effects & effect_strikeout);
+  const bool default_colour_given = format.colour == default_colour;
+  if (!default_colour_given)
+    change.setForeground(to_qcolor(format.colour));
+
+  QTextBlockFormat spacing;
+  if (format.line_height > 0) {
+    spacing.setLineHeight(points_to_px(format.line_height), QTextBlockFormat::MinimumHeight);
+  } else {
+    spacing.setLineHeight(0, QTextBlockFormat::SingleHeight);
+  }
+
+  change_formats([&] {
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    bool spacing_differs = false;
+    for_each_block(*document(), cursor.selectionStart(), cursor.selectionEnd(),
+                   [&](const QTextBlock& block) {
+                     const QTextBlockFormat current = block.blockFormat();
+                     spacing_differs = spacing_differs ||
+                                       current.lineHeightType() != spacing.lineHeightType() ||
+                                       current.lineHeight() != spacing.lineHeight();
+                   });
+    if (spacing_differs)
+      cursor.mergeBlockFormat(spacing);
+    if (cursor.hasSelection()) {
+      cursor.mergeCharFormat(change);
+      if (default_colour_given)
+        clear_foreground(*document(), cursor.selectionStart(), cursor.selectionEnd());
+    } else {
+      QTextCharFormat typing = cursor.charFormat();
+      typing.merge(change);
+      if (default_colour_given)
+        typing.clearForeground();
+      setCurrentCharFormat(typing);
+    }
+    cursor.endEditBlock();
+  });
+}
+
+void RichEditor::richedit_set_default_char_format(const CharFormat& format) {
+  QFont font = document()->defaultFont();
+  if (!format.font_name.isEmpty())
+    font.setFamilies(QStringList{format.font_name});
+  font.setPointSize(std::clamp(format.size, 1, max_points));
+  font.setBold(format.effects & effect_bold);
+  font.setItalic(format.effects & effect_italic);
+  font.setUnderline(format.effects & effect_underline);
+  font.setStrikeOut(format.effects & effect_strikeout);
+  // The widget's font is the document's default font; setting both keeps them from parting.
+  setFont(font);
+  document()->setDefaultFont(font);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Text, format.colour == default_colour
+                                       ? QPalette().color(QPalette::Text)
+                                       : to_qcolor(format.colour));
+  setPalette(colours);
+  if (document()->isEmpty()) {
+    // What is typed into the empty text carries the format, so that it is stored with the text.
+    QTextCharFormat typing;
+    typing.setFont(font);
+    if (format.colour != default_colour)
+      typing.setForeground(to_qcolor(format.colour));
+    setCurrentCharFormat(typing);
+  }
+}
+
+ParagraphFormat RichEditor::richedit_get_para_format() const {
+  const QTextBlock block = document()->findBlock(textCursor().selectionStart());
+  const QTextBlockFormat format = block.blockFormat();
+  ParagraphFormat result;
+  result.bullet = block.textList() ? 1 : 0;
+  result.first_line_indent = px_to_points(format.textIndent());
+  result.other_lines_indent = px_to_points(format.leftMargin());
+  result.right_indent = px_to_points(format.rightMargin());
+  const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
+  result.alignment = alignment & Qt::AlignHCenter ? 2 : alignment & Qt::AlignRight ? 3 : 1;
+  return result;
+}
+
+void RichEditor::richedit_set_para_format(const ParagraphFormat& format) {
+  QTextBlockFormat change;
+  static constexpr Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+  // Any other number names no alignment and keeps the one the paragraphs have.
+  if (format.alignment >= 1 && format.alignment <= 3) {
+    change.setAlignment(alignments[format.alignment - 1] | Qt::AlignAbsolute);
+  }
+  change.setTextIndent(points_to_px(format.first_line_indent));
+  change.setLeftMargin(std::max<qreal>(0, points_to_px(format.other_lines_indent)));
+  change.setRightMargin(std::max<qreal>(0, points_to_px(format.right_indent)));
+
+  change_formats([&] {
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.mergeBlockFormat(change);
+    std::vector<QTextBlock> blocks;
+    for_each_block(*document(), cursor.selectionStart(), cursor.selectionEnd(),
+                   [&](const QTextBlock& block) { blocks.push_back(block); });
+    if (format.bullet == 1) {
+      if (std::any_of(blocks.begin(), blocks.end(),
+                      [](const QTextBlock& b) { return !b.textList(); })) {
+        cursor.createList(QTextListFormat::ListDisc);
+      }
+    } else {
+      for (const QTextBlock& block : blocks) {
+        QTextList* list = block.textList();
+        if (!list)
+          continue;
+        // Leaving the list would add the list's indent to the paragraph's own.
+        const int indent = block.blockFormat().indent();
+        list->remove(block);
+        QTextCursor paragraph(block);
+        QTextBlockFormat unindented = paragraph.blockFormat();
+        unindented.setIndent(indent);
+        paragraph.setBlockFormat(unindented);
+      }
+    }
+    cursor.endEditBlock();
+  });
+}
+
+void RichEditor::richedit_undo() {
+  undo();
+}
+void RichEditor::richedit_cut() {
+  cut();
+}
+void RichEditor::richedit_copy() {
+  copy();
+}
+void RichEditor::richedit_paste() {
+  paste();
+}
+
+void RichEditor::richedit_delete_selection() {
+  QTextCursor cursor = textCursor();
+  cursor.removeSelectedText();
+  setTextCursor(cursor);
+}
+
+int RichEditor::richedit_find_text(int start, bool match_case, const QString& text) const {
+  const QTextDocument* doc = document();
+  if (text.isEmpty() || start >= doc->characterCount() - 1)
+    return -1;
+  const QTextCursor hit =
+      doc->find(text, std::max(start, 0),
+                match_case ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags());
+  return hit.isNull() ? -1 : hit.selectionStart();
+}
+
+QString RichEditor::richedit_open() {
+  CommonDialog dialog(CommonDialog::Kind::file);
+  dialog.dialog_type = 0;
+  dialog.filter = QStringLiteral("丰富文本(*.RTF)|*.RTF|文本文件(*.TXT)|*.TXT|所有文件|*.*");
+  if (run_common_dialog(dialog) != 1)
+    return {};
+  QFile file(dialog.file_name);
+  if (!file.open(QIODevice::ReadOnly))
+    return {};
+  const QByteArray bytes = file.readAll();
+  // The user's document replaced the text: it is the user's edit.
+  load(
+      [&bytes](QTextDocument& doc) {
+        if (looks_like_rtf(bytes)) {
+          read_rtf(bytes, doc);
+        } else {
+          doc.setPlainText(decode_text_file(bytes));
+        }
+      },
+      true);
+  return content();
+}
+
+void RichEditor::refresh_display() {
+  viewport()->update();
+}
+
+void RichEditor::redraw() {
+  viewport()->repaint();
+}
+
+void RichEditor::set_focus() {
+  setFocus();
+}
+
+void RichEditor::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const int shift = shift_state(event->modifiers());
+  if (event->button() == Qt::LeftButton)
+    emit on_left_button_down(at.x(), at.y(), shift);
+  if (event->button() == Qt::RightButton)
+    emit on_right_button_down(at.x(), at.y(), shift);
+  QTextEdit::mousePressEvent(event);
+}
+
+void RichEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit on_double_click(at.x(), at.y(), shift_state(event->modifiers()));
+  QTextEdit::mouseDoubleClickEvent(event);
+}

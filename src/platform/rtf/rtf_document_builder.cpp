@@ -1,0 +1,107 @@
+#include "platform/rtf/rtf_document_builder.h"
+
+#include <QTextDocument>
+#include <QTextList>
+#include <QUrl>
+
+namespace rtf {
+
+namespace {
+
+bool is_dropped(char16_t c) {
+  return (c < 0x20 && c != u'\t') || c == 0x2029;
+}
+
+}  // namespace
+
+DocumentBuilder::DocumentBuilder(QTextDocument& document)
+    : document_(document), undo_was_enabled_(document.isUndoRedoEnabled()) {
+  document_.setUndoRedoEnabled(false);
+  document_.clear();
+  cursor_ = QTextCursor(&document_);
+  cursor_.beginEditBlock();
+}
+
+DocumentBuilder::~DocumentBuilder() {
+  cursor_.endEditBlock();
+  document_.setUndoRedoEnabled(undo_was_enabled_);
+}
+
+void DocumentBuilder::add_text(QStringView text, const QTextCharFormat* format) {
+  if (runs_.empty() || runs_.back().format != format || runs_.back().image >= 0) {
+    runs_.push_back({QString(), format});
+  }
+  QString& target = runs_.back().text;
+  qsizetype clean = 0;
+  while (clean < text.size() && !is_dropped(text[clean].unicode()))
+    ++clean;
+  target.append(text.first(clean));
+  for (qsizetype i = clean; i < text.size(); ++i) {
+    if (!is_dropped(text[i].unicode()))
+      target.append(text[i]);
+  }
+  if (runs_.back().text.isEmpty())
+    runs_.pop_back();
+}
+
+void DocumentBuilder::add_image(const QByteArray& bytes, QSizeF size) {
+  const QString name = QStringLiteral("rtfimg:%1").arg(++image_count_);
+  document_.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+  QTextImageFormat format;
+  format.setName(name);
+  format.setWidth(size.width());
+  format.setHeight(size.height());
+  images_.push_back(format);
+  runs_.push_back({QString(), nullptr, static_cast<int>(images_.size()) - 1});
+}
+
+void DocumentBuilder::remove_trailing_tab() {
+  if (runs_.empty() || runs_.back().image >= 0)
+    return;
+  QString& text = runs_.back().text;
+  if (text.endsWith(u'\t'))
+    text.chop(1);
+  if (text.isEmpty())
+    runs_.pop_back();
+}
+
+const QTextCharFormat* DocumentBuilder::first_format() const {
+  for (const Run& run : runs_) {
+    if (run.image < 0)
+      return run.format;
+  }
+  return nullptr;
+}
+
+void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, ListKind list,
+                                    const QTextCharFormat& mark) {
+  if (first_block_) {
+    cursor_.setBlockFormat(block);
+    cursor_.setBlockCharFormat(mark);
+    first_block_ = false;
+  } else {
+    cursor_.insertBlock(block, mark);
+  }
+  if (list == ListKind::none) {
+    list_ = nullptr;
+  } else if (list_ != nullptr && list_kind_ == list) {
+    list_->add(cursor_.block());
+  } else {
+    QTextListFormat format;
+    format.setStyle(list == ListKind::decimal ? QTextListFormat::ListDecimal
+                                              : QTextListFormat::ListDisc);
+    list_ = cursor_.createList(format);
+    list_kind_ = list;
+  }
+  for (const Run& run : runs_) {
+    if (run.image >= 0) {
+      cursor_.insertImage(images_[static_cast<std::size_t>(run.image)]);
+    } else {
+      cursor_.insertText(run.text, *run.format);
+    }
+  }
+  runs_.clear();
+  images_.clear();
+}
+
+}  // namespace rtf

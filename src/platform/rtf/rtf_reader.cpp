@@ -1,0 +1,877 @@
+#include "platform/rtf/rtf_reader.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImageReader>
+#include <QStringDecoder>
+#include <QTextDocument>
+
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/rtf/rtf_code_pages.h"
+#include "platform/rtf/rtf_control_words.h"
+#include "platform/rtf/rtf_document_builder.h"
+#include "platform/rtf/rtf_state.h"
+#include "platform/rtf/rtf_tokenizer.h"
+
+namespace rtf {
+
+namespace {
+
+// Deeper groups share the state of the deepest saved one, so memory stays bounded.
+constexpr std::size_t max_depth = 4096;
+constexpr double twips_per_pixel = 15.0;
+
+struct CharPropsHash {
+  std::size_t operator()(const CharProps& p) const {
+    return qHashMulti(0, p.font, p.half_points, p.bold, p.italic, p.underline, p.strike,
+                      p.foreground, p.background, p.asian_font, p.asian_half_points, p.asian_bold,
+                      p.asian_italic);
+  }
+};
+
+struct ParaPropsHash {
+  std::size_t operator()(const ParaProps& p) const {
+    return qHashMulti(0, p.alignment, p.line_multiple, p.first_indent, p.left_indent,
+                      p.right_indent, p.line_spacing);
+  }
+};
+
+enum class PictureKind : std::uint8_t { none, png, jpeg, other };
+
+struct Picture {
+  PictureKind kind = PictureKind::none;
+  int width_goal = 0;  // twips
+  int height_goal = 0;
+  int scale_x = 100;
+  int scale_y = 100;
+  int pending_nibble = -1;
+  QByteArray data;
+};
+
+struct Font {
+  QString name;
+  int code_page = 0;  // 0: the document's
+};
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+bool is_cjk(char16_t c) {
+  return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+         (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+ListKind list_kind_of_pn(Word word) {
+  switch (word) {
+    case Word::pnlvlblt:
+      return ListKind::bullet;
+    case Word::pnlvlbody:
+    case Word::pndec:
+    case Word::pnucltr:
+    case Word::pnlcltr:
+    case Word::pnucrm:
+    case Word::pnlcrm:
+      return ListKind::decimal;
+    default:
+      return ListKind::none;
+  }
+}
+
+char16_t special_character(Word word) {
+  switch (word) {
+    case Word::emdash:
+      return u'\u2014';
+    case Word::endash:
+      return u'\u2013';
+    case Word::lquote:
+      return u'\u2018';
+    case Word::rquote:
+      return u'\u2019';
+    case Word::ldblquote:
+      return u'\u201C';
+    case Word::rdblquote:
+      return u'\u201D';
+    case Word::bullet:
+      return u'\u2022';
+    case Word::emspace:
+      return u'\u2003';
+    case Word::enspace:
+      return u'\u2002';
+    case Word::qmspace:
+      return u'\u2005';
+    case Word::zwj:
+      return u'\u200D';
+    case Word::zwnj:
+      return u'\u200C';
+    case Word::ltrmark:
+      return u'\u200E';
+    case Word::rtlmark:
+      return u'\u200F';
+    case Word::zwbo:
+      return u'\u200B';
+    case Word::zwnbo:
+      return u'\uFEFF';
+    case Word::tab:
+    case Word::cell:
+    case Word::nestcell:
+      return u'\t';
+    case Word::line:
+      return u'\u2028';
+    default:
+      return 0;
+  }
+}
+
+// Gives meaning to the tokens: a state per group, the font and colour tables, pictures and the
+// paragraphs handed to the builder.
+class Reader {
+ public:
+  explicit Reader(QTextDocument& document) : builder_(document) {}
+
+  void read(std::string_view rtf);
+
+ private:
+  void on_group_start();
+  // False once the outermost group is closed.
+  bool on_group_end();
+  void on_word(const Token& token);
+  void on_text_word(ControlWord control, const Token& token);
+  void on_symbol(unsigned char symbol);
+  void on_bytes(std::string_view bytes);
+  void on_unicode(char16_t unit);
+  // Text of the body in the current properties; CJK characters take the associated ones.
+  void add_text(QStringView text);
+
+  int code_page() const;
+  void flush_bytes();
+  const QTextCharFormat* format_for(const CharProps& props);
+  QTextBlockFormat block_format_for(const ParaProps& props);
+  void end_paragraph();
+  void finish();
+
+  void start_font(int number);
+  void finish_font();
+  void finish_picture();
+
+  DocumentBuilder builder_;
+  CodePageDecoder decoder_;
+  State state_;
+  std::vector<State> saved_;
+  std::size_t overflow_depth_ = 0;
+  bool ignorable_ = false;
+  int skip_ = 0;  // fallback characters still to drop after \uN
+
+  int document_code_page_ = 1252;
+  int default_font_ = 0;
+  std::unordered_map<int, Font> fonts_;
+  std::vector<QColor> colours_;
+  QColor colour_;
+  bool colour_given_ = false;
+
+  std::string pending_bytes_;  // text bytes of the current run, not yet decoded
+  QString decoded_;
+
+  bool font_open_ = false;
+  int font_number_ = 0;
+  Font font_;
+  std::string font_bytes_;
+
+  Picture picture_;
+  ListKind pn_kind_ = ListKind::none;
+  bool has_label_ = false;
+  bool label_numbered_ = false;
+  bool last_was_cell_ = false;
+
+  std::unordered_map<CharProps, QTextCharFormat, CharPropsHash> char_formats_;
+  std::unordered_map<ParaProps, QTextBlockFormat, ParaPropsHash> block_formats_;
+  CharProps last_props_;
+  const QTextCharFormat* last_format_ = nullptr;
+};
+
+void Reader::read(std::string_view rtf) {
+  Tokenizer tokenizer(rtf);
+  for (Token token = tokenizer.next(); token.type != TokenType::end; token = tokenizer.next()) {
+    if (token.type == TokenType::group_start) {
+      on_group_start();
+      continue;
+    }
+    if (token.type == TokenType::group_end) {
+      if (!on_group_end())
+        break;
+      continue;
+    }
+    if (skip_ > 0) {
+      if (token.type == TokenType::text) {
+        const std::size_t dropped =
+            std::min<std::size_t>(static_cast<std::size_t>(skip_), token.data.size());
+        skip_ -= static_cast<int>(dropped);
+        token.data.remove_prefix(dropped);
+        if (token.data.empty())
+          continue;
+      } else {
+        --skip_;
+        continue;
+      }
+    }
+    const bool ignorable = std::exchange(ignorable_, false);
+    switch (token.type) {
+      case TokenType::control_word:
+        if (ignorable) {
+          const ControlWord control = find_control_word(token.data);
+          if (control.kind != Kind::destination) {
+            flush_bytes();
+            state_.destination = Destination::skip;
+            break;
+          }
+        }
+        on_word(token);
+        break;
+      case TokenType::control_symbol:
+        on_symbol(token.symbol);
+        break;
+      case TokenType::hex_byte: {
+        const char byte = static_cast<char>(token.symbol);
+        on_bytes(std::string_view(&byte, 1));
+        break;
+      }
+      case TokenType::binary:
+        if (state_.destination == Destination::picture) {
+          picture_.data.append(token.data.data(), static_cast<qsizetype>(token.data.size()));
+        }
+        break;
+      case TokenType::text:
+        on_bytes(token.data);
+        break;
+      default:
+        break;
+    }
+  }
+  finish();
+}
+
+void Reader::on_group_start() {
+  flush_bytes();
+  skip_ = 0;
+  ignorable_ = false;
+  if (saved_.size() >= max_depth) {
+    ++overflow_depth_;
+    return;
+  }
+  saved_.push_back(state_);
+  if (state_.destination == Destination::upr) {
+    state_.destination = Destination::skip;
+    state_.upr_child = true;
+  }
+}
+
+bool Reader::on_group_end() {
+  flush_bytes();
+  skip_ = 0;
+  ignorable_ = false;
+  if (overflow_depth_ > 0) {
+    --overflow_depth_;
+    return true;
+  }
+  if (saved_.empty())
+    return false;
+  const Destination closing = state_.destination;
+  state_ = saved_.back();
+  saved_.pop_back();
+  if (closing != state_.destination) {
+    switch (closing) {
+      case Destination::picture:
+        finish_picture();
+        break;
+      case Destination::list_descriptor:
+        if (pn_kind_ != ListKind::none)
+          state_.para.list = pn_kind_;
+        break;
+      default:
+        break;
+    }
+  }
+  if (closing == Destination::font_table)
+    finish_font();
+  return !saved_.empty();
+}
+
+void Reader::on_word(const Token& token) {
+  const ControlWord control = find_control_word(token.data);
+  const int value = token.parameter;
+  if (control.kind == Kind::skipped_destination) {
+    flush_bytes();
+    state_.destination = Destination::skip;
+    return;
+  }
+  switch (control.word) {
+    case Word::uc:
+      state_.unicode_skip = std::clamp(value, 0, 64);
+      return;
+    case Word::u:
+      if (token.has_parameter)
+        on_unicode(static_cast<char16_t>(value < 0 ? value + 65536 : value));
+      skip_ = state_.unicode_skip;
+      return;
+    case Word::ud:
+      if (state_.upr_child) {
+        state_.destination = state_.upr_outer;
+        state_.upr_child = false;
+      }
+      return;
+    default:
+      break;
+  }
+
+  switch (state_.destination) {
+    case Destination::text:
+      on_text_word(control, token);
+      return;
+    case Destination::font_table:
+      switch (control.word) {
+        case Word::f:
+          start_font(value);
+          return;
+        case Word::fcharset:
+          flush_bytes();
+          font_.code_page = code_page_for_charset(value);
+          return;
+        case Word::cpg:
+          flush_bytes();
+          font_.code_page = value;
+          return;
+        default:
+          return;
+      }
+    case Destination::colour_table:
+      if (control.word == Word::red)
+        colour_.setRed(std::clamp(value, 0, 255));
+      if (control.word == Word::green)
+        colour_.setGreen(std::clamp(value, 0, 255));
+      if (control.word == Word::blue)
+        colour_.setBlue(std::clamp(value, 0, 255));
+      if (control.word == Word::red || control.word == Word::green || control.word == Word::blue) {
+        colour_given_ = true;
+      }
+      return;
+    case Destination::picture:
+      switch (control.word) {
+        case Word::pngblip:
+          picture_.kind = PictureKind::png;
+          return;
+        case Word::jpegblip:
+          picture_.kind = PictureKind::jpeg;
+          return;
+        case Word::emfblip:
+        case Word::wmetafile:
+        case Word::macpict:
+        case Word::dibitmap:
+        case Word::wbitmap:
+        case Word::pmmetafile:
+          picture_.kind = PictureKind::other;
+          return;
+        case Word::picwgoal:
+          picture_.width_goal = value;
+          return;
+        case Word::pichgoal:
+          picture_.height_goal = value;
+          return;
+        case Word::picscalex:
+          picture_.scale_x = value;
+          return;
+        case Word::picscaley:
+          picture_.scale_y = value;
+          return;
+        default:
+          return;
+      }
+    case Destination::list_descriptor: {
+      const ListKind kind = list_kind_of_pn(control.word);
+      if (kind == ListKind::bullet || (kind == ListKind::decimal && pn_kind_ == ListKind::none)) {
+        pn_kind_ = kind;
+      }
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void Reader::on_text_word(ControlWord control, const Token& token) {
+  const int value = token.parameter;
+  const bool on = !token.has_parameter || value != 0;
+  CharProps& chars = state_.chars;
+  ParaProps& para = state_.para;
+  if (control.word != Word::row)
+    last_was_cell_ = false;
+  if (const char16_t c = special_character(control.word)) {
+    on_unicode(c);
+    last_was_cell_ = control.word == Word::cell || control.word == Word::nestcell;
+    return;
+  }
+  flush_bytes();
+  switch (control.word) {
+    case Word::ansi:
+      document_code_page_ = 1252;
+      break;
+    case Word::mac:
+      document_code_page_ = 10000;
+      break;
+    case Word::pc:
+      document_code_page_ = 437;
+      break;
+    case Word::pca:
+      document_code_page_ = 850;
+      break;
+    case Word::ansicpg:
+      if (value > 0)
+        document_code_page_ = value;
+      break;
+    case Word::deff:
+      default_font_ = value;
+      break;
+    case Word::fonttbl:
+      state_.destination = Destination::font_table;
+      font_open_ = false;
+      break;
+    case Word::colortbl:
+      state_.destination = Destination::colour_table;
+      colour_ = QColor(0, 0, 0);
+      colour_given_ = false;
+      break;
+    case Word::pict:
+      state_.destination = Destination::picture;
+      picture_ = Picture();
+      break;
+    case Word::pntext:
+    case Word::listtext:
+      state_.destination = Destination::list_label;
+      has_label_ = true;
+      break;
+    case Word::pn:
+      state_.destination = Destination::list_descriptor;
+      pn_kind_ = ListKind::none;
+      break;
+    case Word::upr:
+      state_.upr_outer = state_.destination;
+      state_.destination = Destination::upr;
+      break;
+    case Word::plain:
+      chars = CharProps();
+      break;
+    case Word::dbch:
+      state_.double_byte = true;
+      break;
+    case Word::loch:
+    case Word::hich:
+    case Word::rtlch:
+    case Word::ltrch:
+      state_.double_byte = false;
+      break;
+    case Word::af:
+      if (state_.double_byte)
+        chars.asian_font = std::max(value, 0);
+      break;
+    case Word::afs:
+      if (state_.double_byte)
+        chars.asian_half_points = std::clamp(value, 0, 32767);
+      break;
+    case Word::ab:
+      if (state_.double_byte)
+        chars.asian_bold = on;
+      break;
+    case Word::ai:
+      if (state_.double_byte)
+        chars.asian_italic = on;
+      break;
+    case Word::f:
+      chars.font = value;
+      break;
+    case Word::fs:
+      chars.half_points = token.has_parameter ? std::clamp(value, 0, 32767) : 24;
+      break;
+    case Word::b:
+      chars.bold = on;
+      break;
+    case Word::i:
+      chars.italic = on;
+      break;
+    case Word::ul:
+    case Word::uld:
+    case Word::uldb:
+    case Word::uldash:
+    case Word::uldashd:
+    case Word::uldashdd:
+    case Word::ulth:
+    case Word::ulw:
+    case Word::ulwave:
+    case Word::ulhwave:
+    case Word::ululdbwave:
+    case Word::ulthd:
+    case Word::ulthdash:
+    case Word::ulldash:
+    case Word::ulthldash:
+    case Word::ulthdashd:
+    case Word::ulthdashdd:
+      chars.underline = on;
+      break;
+    case Word::ulnone:
+      chars.underline = false;
+      break;
+    case Word::strike:
+    case Word::striked:
+      chars.strike = on;
+      break;
+    case Word::cf:
+      chars.foreground = value;
+      break;
+    case Word::highlight:
+    case Word::cb:
+    case Word::chcbpat:
+      chars.background = value;
+      break;
+    case Word::pard:
+      para = ParaProps();
+      break;
+    case Word::ql:
+      para.alignment = 1;
+      break;
+    case Word::qc:
+      para.alignment = 2;
+      break;
+    case Word::qr:
+      para.alignment = 3;
+      break;
+    case Word::qj:
+    case Word::qd:
+      para.alignment = 4;
+      break;
+    case Word::fi:
+      para.first_indent = value;
+      break;
+    case Word::li:
+    case Word::lin:
+      para.left_indent = value;
+      break;
+    case Word::ri:
+    case Word::rin:
+      para.right_indent = value;
+      break;
+    case Word::sl:
+      para.line_spacing = value;
+      break;
+    case Word::slmult:
+      para.line_multiple = on;
+      break;
+    case Word::ls:
+      para.list_override = value > 0;
+      break;
+    case Word::par:
+    case Word::page:
+    case Word::sect:
+      end_paragraph();
+      break;
+    case Word::row:
+    case Word::nestrow:
+      if (last_was_cell_)
+        builder_.remove_trailing_tab();
+      last_was_cell_ = false;
+      end_paragraph();
+      break;
+    default:
+      break;
+  }
+}
+
+void Reader::on_symbol(unsigned char symbol) {
+  switch (symbol) {
+    case '\\':
+    case '{':
+    case '}': {
+      const char byte = static_cast<char>(symbol);
+      on_bytes(std::string_view(&byte, 1));
+      return;
+    }
+    case '*':
+      ignorable_ = true;
+      return;
+    case '~':
+      if (state_.destination == Destination::text)
+        on_unicode(u'\u00A0');
+      return;
+    case '_':
+      if (state_.destination == Destination::text)
+        on_unicode(u'\u2011');
+      return;
+    case '\n':
+      if (state_.destination == Destination::text) {
+        flush_bytes();
+        end_paragraph();
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void Reader::on_bytes(std::string_view bytes) {
+  switch (state_.destination) {
+    case Destination::text:
+      last_was_cell_ = false;
+      pending_bytes_.append(bytes);
+      return;
+    case Destination::font_table:
+      for (const char c : bytes) {
+        if (c == ';') {
+          finish_font();
+        } else if (font_open_) {
+          font_bytes_.push_back(c);
+        }
+      }
+      return;
+    case Destination::colour_table:
+      for (const char c : bytes) {
+        if (c != ';')
+          continue;
+        colours_.push_back(colour_given_ ? colour_ : QColor());
+        colour_ = QColor(0, 0, 0);
+        colour_given_ = false;
+      }
+      return;
+    case Destination::picture:
+      for (const char c : bytes) {
+        const int nibble = hex_value(c);
+        if (nibble < 0)
+          continue;
+        if (picture_.pending_nibble < 0) {
+          picture_.pending_nibble = nibble;
+        } else {
+          picture_.data.append(static_cast<char>(picture_.pending_nibble << 4 | nibble));
+          picture_.pending_nibble = -1;
+        }
+      }
+      return;
+    case Destination::list_label:
+      for (const char c : bytes) {
+        if (c >= '0' && c <= '9')
+          label_numbered_ = true;
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void Reader::on_unicode(char16_t unit) {
+  if (state_.destination == Destination::text) {
+    flush_bytes();
+    last_was_cell_ = false;
+    add_text(QStringView(&unit, 1));
+  } else if (state_.destination == Destination::font_table && font_open_) {
+    if (!font_bytes_.empty()) {
+      decoder_.decode(font_bytes_, font_.code_page ? font_.code_page : document_code_page_,
+                      font_.name);
+      font_bytes_.clear();
+    }
+    font_.name.append(QChar(unit));
+  }
+}
+
+int Reader::code_page() const {
+  const int number = state_.chars.font < 0 ? default_font_ : state_.chars.font;
+  const auto it = fonts_.find(number);
+  return it != fonts_.end() && it->second.code_page != 0 ? it->second.code_page
+                                                         : document_code_page_;
+}
+
+void Reader::flush_bytes() {
+  if (pending_bytes_.empty())
+    return;
+  decoded_.clear();
+  decoder_.decode(pending_bytes_, code_page(), decoded_);
+  pending_bytes_.clear();
+  add_text(decoded_);
+}
+
+void Reader::add_text(QStringView text) {
+  if (!state_.chars.has_asian()) {
+    builder_.add_text(text, format_for(state_.chars));
+    return;
+  }
+  const QTextCharFormat* other = format_for(state_.chars);
+  const QTextCharFormat* asian = format_for(state_.chars.asian());
+  qsizetype start = 0;
+  while (start < text.size()) {
+    const bool cjk = is_cjk(text[start].unicode());
+    qsizetype end = start + 1;
+    while (end < text.size() && is_cjk(text[end].unicode()) == cjk)
+      ++end;
+    builder_.add_text(text.sliced(start, end - start), cjk ? asian : other);
+    start = end;
+  }
+}
+
+const QTextCharFormat* Reader::format_for(const CharProps& props) {
+  if (last_format_ != nullptr && props == last_props_)
+    return last_format_;
+  auto [it, added] = char_formats_.try_emplace(props);
+  if (added) {
+    QTextCharFormat& format = it->second;
+    const auto font = fonts_.find(props.font < 0 ? default_font_ : props.font);
+    if (font != fonts_.end() && !font->second.name.isEmpty()) {
+      format.setFontFamilies({font->second.name});
+    }
+    if (props.half_points > 0)
+      format.setFontPointSize(props.half_points / 2.0);
+    if (props.bold)
+      format.setFontWeight(QFont::Bold);
+    if (props.italic)
+      format.setFontItalic(true);
+    if (props.underline)
+      format.setFontUnderline(true);
+    if (props.strike)
+      format.setFontStrikeOut(true);
+    const auto colour = [this](int index) {
+      return index > 0 && index < static_cast<int>(colours_.size()) ? colours_[index] : QColor();
+    };
+    if (const QColor c = colour(props.foreground); c.isValid())
+      format.setForeground(c);
+    if (const QColor c = colour(props.background); c.isValid())
+      format.setBackground(c);
+  }
+  last_props_ = props;
+  last_format_ = &it->second;
+  return last_format_;
+}
+
+QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
+  ParaProps key = props;
+  key.list = ListKind::none;
+  key.list_override = false;
+  auto [it, added] = block_formats_.try_emplace(key);
+  if (added) {
+    QTextBlockFormat& format = it->second;
+    static constexpr Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter,
+                                                   Qt::AlignRight, Qt::AlignJustify};
+    if (props.alignment != 0)
+      format.setAlignment(alignments[props.alignment]);
+    if (props.first_indent != 0)
+      format.setTextIndent(props.first_indent / twips_per_pixel);
+    if (props.left_indent != 0)
+      format.setLeftMargin(props.left_indent / twips_per_pixel);
+    if (props.right_indent != 0)
+      format.setRightMargin(props.right_indent / twips_per_pixel);
+    if (props.line_spacing != 0) {
+      if (props.line_multiple) {
+        format.setLineHeight(std::abs(props.line_spacing) * 100.0 / 240.0,
+                             QTextBlockFormat::ProportionalHeight);
+      } else if (props.line_spacing > 0) {
+        format.setLineHeight(props.line_spacing / twips_per_pixel, QTextBlockFormat::MinimumHeight);
+      } else {
+        format.setLineHeight(-static_cast<double>(props.line_spacing) / twips_per_pixel,
+                             QTextBlockFormat::FixedHeight);
+      }
+    }
+  }
+  return it->second;
+}
+
+void Reader::end_paragraph() {
+  flush_bytes();
+  ListKind list = state_.para.list;
+  if (list == ListKind::none && (state_.para.list_override || has_label_)) {
+    list = label_numbered_ ? ListKind::decimal : ListKind::bullet;
+  }
+  const QTextCharFormat* mark = builder_.first_format();
+  if (mark == nullptr)
+    mark = format_for(state_.chars);
+  builder_.end_paragraph(block_format_for(state_.para), list, *mark);
+  has_label_ = false;
+  label_numbered_ = false;
+  last_was_cell_ = false;
+}
+
+void Reader::finish() {
+  flush_bytes();
+  if (!builder_.paragraph_empty())
+    end_paragraph();
+}
+
+void Reader::start_font(int number) {
+  finish_font();
+  font_open_ = true;
+  font_number_ = number;
+  font_ = Font();
+  font_bytes_.clear();
+}
+
+void Reader::finish_font() {
+  if (!font_open_)
+    return;
+  decoder_.decode(font_bytes_, font_.code_page ? font_.code_page : document_code_page_, font_.name);
+  font_.name = font_.name.trimmed();
+  fonts_.try_emplace(font_number_, std::move(font_));
+  font_open_ = false;
+  font_bytes_.clear();
+}
+
+void Reader::finish_picture() {
+  if (state_.destination != Destination::text || picture_.data.isEmpty())
+    return;
+  if (picture_.kind != PictureKind::png && picture_.kind != PictureKind::jpeg)
+    return;
+  QBuffer buffer(&picture_.data);
+  QImageReader image(&buffer, picture_.kind == PictureKind::png ? "png" : "jpeg");
+  const QSize natural = image.size();
+  if (!natural.isValid())
+    return;
+  const auto side = [](int goal, int scale, int pixels) {
+    const double scaled = goal > 0 ? goal / twips_per_pixel : pixels;
+    return scale > 0 ? scaled * scale / 100.0 : scaled;
+  };
+  builder_.add_image(picture_.data,
+                     QSizeF(side(picture_.width_goal, picture_.scale_x, natural.width()),
+                            side(picture_.height_goal, picture_.scale_y, natural.height())));
+  picture_ = Picture();
+}
+
+// Not RTF at all: old contents stored as plain text, UTF-8 or else GBK.
+void read_plain_text(const QByteArray& bytes, QTextDocument& document) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (utf8.hasError()) {
+    text.clear();
+    CodePageDecoder gbk;
+    gbk.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 936,
+               text);
+  }
+  const bool undo = document.isUndoRedoEnabled();
+  document.setUndoRedoEnabled(false);
+  document.setPlainText(text);
+  document.setUndoRedoEnabled(undo);
+}
+
+}  // namespace
+
+}  // namespace rtf
+
+void read_rtf(const QByteArray& rtf, QTextDocument& document) {
+  const qsizetype start = rtf.indexOf("{\\rtf");
+  if (start < 0) {
+    rtf::read_plain_text(rtf, document);
+    return;
+  }
+  rtf::Reader reader(document);
+  reader.read(
+      std::string_view(rtf.constData() + start, static_cast<std::size_t>(rtf.size() - start)));
+}

@@ -1,0 +1,453 @@
+#include "platform/rtf/rtf_writer.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextList>
+#include <QUrl>
+
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/rtf/rtf_code_pages.h"
+
+namespace {
+
+constexpr double twips_per_pixel = 15.0;
+constexpr double himetric_per_pixel = 2540.0 / 96.0;
+constexpr int hex_line_length = 128;
+
+// What a run sets, with font and colour table indexes (colour 0: none).
+struct RunProps {
+  int font = 0;
+  int half_points = 24;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  int foreground = 0;
+  int background = 0;
+};
+
+bool is_cjk_font(const QString& name) {
+  for (const QChar c : name) {
+    if (c.unicode() >= 0x80)
+      return true;
+  }
+  static const QStringList cjk_names = {"SimSun",     "NSimSun",
+                                        "SimHei",     "KaiTi",
+                                        "FangSong",   "Microsoft YaHei",
+                                        "MingLiU",    "PMingLiU",
+                                        "DengXian",   "Microsoft JhengHei",
+                                        "STSong",     "STHeiti",
+                                        "STKaiti",    "STFangsong",
+                                        "Source Han", "WenQuanYi",
+                                        "AR PL",      "Droid Sans Fallback"};
+  for (const QString& known : cjk_names) {
+    if (name.startsWith(known, Qt::CaseInsensitive))
+      return true;
+  }
+  return name.contains(QLatin1String("CJK"), Qt::CaseInsensitive);
+}
+
+// An append-only byte buffer: room is made once per piece, bytes are written through a pointer.
+class Output {
+ public:
+  void reserve(qsizetype bytes) { grow(bytes); }
+  void append(std::string_view text) {
+    std::memcpy(room(static_cast<qsizetype>(text.size())), text.data(), text.size());
+    used_ += static_cast<qsizetype>(text.size());
+  }
+  void push_back(char c) {
+    *room(1) = c;
+    ++used_;
+  }
+  void number(int value) {
+    char* at = room(12);
+    used_ += std::to_chars(at, at + 12, value).ptr - at;
+  }
+  // The header's bytes, then these.
+  QByteArray after(const Output& header) {
+    buffer_.resize(used_);
+    buffer_.prepend(header.buffer_.constData(), header.used_);
+    return std::move(buffer_);
+  }
+
+ private:
+  char* room(qsizetype bytes) {
+    if (used_ + bytes > buffer_.size())
+      grow(std::max(buffer_.size() * 2, used_ + bytes + 4096));
+    return base_ + used_;
+  }
+  void grow(qsizetype bytes) {
+    buffer_.resize(bytes);
+    base_ = buffer_.data();
+  }
+
+  QByteArray buffer_;
+  char* base_ = nullptr;
+  qsizetype used_ = 0;
+};
+
+class Writer {
+ public:
+  explicit Writer(const QTextDocument& document) : document_(document) {}
+
+  QByteArray write();
+
+ private:
+  int font_index(const QString& name);
+  int colour_index(const QBrush& brush);
+  const RunProps& props_of(int format_index, const QTextCharFormat& format);
+  void write_props(const RunProps& props);
+  void write_paragraph_start(const QTextBlock& block);
+  void write_text(const QString& text);
+  void write_image(const QTextImageFormat& format);
+  void word(const char* text);
+  void word(const char* text, int value);
+  void hex_byte(unsigned value);
+  void write_name(const QString& name);
+
+  const QTextDocument& document_;
+  Output out_;
+  bool delimit_ = false;  // a control word was written last and text follows
+  QStringList fonts_;
+  QHash<QString, int> font_indexes_;
+  int symbol_font_ = -1;
+  std::vector<QRgb> colours_;
+  QHash<QRgb, int> colour_indexes_;
+  std::vector<std::optional<RunProps>> props_by_format_;
+  RunProps written_;
+};
+
+void Writer::word(const char* text) {
+  out_.push_back('\\');
+  out_.append(text);
+  delimit_ = true;
+}
+
+void Writer::word(const char* text, int value) {
+  out_.push_back('\\');
+  out_.append(text);
+  out_.number(value);
+  delimit_ = true;
+}
+
+void Writer::hex_byte(unsigned value) {
+  static constexpr char digits[] = "0123456789abcdef";
+  const char escape[] = {'\\', '\'', digits[(value >> 4) & 0xF], digits[value & 0xF]};
+  out_.append(std::string_view(escape, 4));
+  delimit_ = false;
+}
+
+int Writer::font_index(const QString& name) {
+  const auto it = font_indexes_.constFind(name);
+  if (it != font_indexes_.constEnd())
+    return it.value();
+  fonts_.append(name);
+  const int index = static_cast<int>(fonts_.size()) - 1;
+  font_indexes_.insert(name, index);
+  return index;
+}
+
+int Writer::colour_index(const QBrush& brush) {
+  const QRgb rgb = brush.color().rgb() & 0xFFFFFF;
+  const auto it = colour_indexes_.constFind(rgb);
+  if (it != colour_indexes_.constEnd())
+    return it.value();
+  colours_.push_back(rgb);
+  const int index = static_cast<int>(colours_.size());
+  colour_indexes_.insert(rgb, index);
+  return index;
+}
+
+QString effective_family(const QTextCharFormat& format, const QTextDocument& document) {
+  const QStringList families = format.fontFamilies().toStringList();
+  if (!families.isEmpty() && !families.first().isEmpty())
+    return families.first();
+  const QString family = format.stringProperty(QTextFormat::FontFamily);
+  return family.isEmpty() ? document.defaultFont().family() : family;
+}
+
+const RunProps& Writer::props_of(int format_index, const QTextCharFormat& format) {
+  if (format_index < 0)
+    format_index = 0;
+  const auto slot = static_cast<std::size_t>(format_index);
+  if (slot >= props_by_format_.size())
+    props_by_format_.resize(slot + 1);
+  std::optional<RunProps>& cached = props_by_format_[slot];
+  if (!cached) {
+    RunProps props;
+    props.font = font_index(effective_family(format, document_));
+    double points = format.hasProperty(QTextFormat::FontPointSize)
+                        ? format.fontPointSize()
+                        : document_.defaultFont().pointSizeF();
+    if (points <= 0)
+      points = 12;
+    props.half_points = qRound(points * 2);
+    props.bold = format.fontWeight() > QFont::Medium;
+    props.italic = format.fontItalic();
+    props.underline = format.fontUnderline();
+    props.strike = format.fontStrikeOut();
+    if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+        format.foreground().style() != Qt::NoBrush) {
+      props.foreground = colour_index(format.foreground());
+    }
+    if (format.hasProperty(QTextFormat::BackgroundBrush) &&
+        format.background().style() != Qt::NoBrush) {
+      props.background = colour_index(format.background());
+    }
+    cached = props;
+  }
+  return *cached;
+}
+
+void Writer::write_props(const RunProps& props) {
+  if (props.font != written_.font)
+    word("f", props.font);
+  if (props.half_points != written_.half_points)
+    word("fs", props.half_points);
+  if (props.bold != written_.bold)
+    word(props.bold ? "b" : "b0");
+  if (props.italic != written_.italic)
+    word(props.italic ? "i" : "i0");
+  if (props.underline != written_.underline)
+    word(props.underline ? "ul" : "ulnone");
+  if (props.strike != written_.strike)
+    word(props.strike ? "strike" : "strike0");
+  if (props.foreground != written_.foreground)
+    word("cf", props.foreground);
+  if (props.background != written_.background)
+    word("highlight", props.background);
+  written_ = props;
+}
+
+void Writer::write_paragraph_start(const QTextBlock& block) {
+  word("pard");
+  if (const QTextList* list = block.textList()) {
+    if (list->format().style() == QTextListFormat::ListDecimal) {
+      out_.append("{\\pntext\\f0 ");
+      out_.number(list->itemNumber(block) + 1);
+      out_.append(".\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta.}}");
+    } else {
+      if (symbol_font_ < 0)
+        symbol_font_ = font_index(QStringLiteral("Symbol"));
+      out_.append("{\\pntext\\f");
+      out_.number(symbol_font_);
+      out_.append("\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf");
+      out_.number(symbol_font_);
+      out_.append("\\pnindent0{\\pntxtb\\'B7}}");
+    }
+    delimit_ = false;
+  }
+  const QTextBlockFormat format = block.blockFormat();
+  if (format.hasProperty(QTextFormat::BlockAlignment)) {
+    const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment & Qt::AlignHCenter) {
+      word("qc");
+    } else if (alignment & (Qt::AlignRight | Qt::AlignTrailing)) {
+      word("qr");
+    } else if (alignment & Qt::AlignJustify) {
+      word("qj");
+    } else {
+      word("ql");
+    }
+  }
+  if (const int fi = qRound(format.textIndent() * twips_per_pixel))
+    word("fi", fi);
+  if (const int li = qRound(format.leftMargin() * twips_per_pixel))
+    word("li", li);
+  if (const int ri = qRound(format.rightMargin() * twips_per_pixel))
+    word("ri", ri);
+  switch (format.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+      word("sl", qRound(format.lineHeight() * 240 / 100));
+      word("slmult1");
+      break;
+    case QTextBlockFormat::MinimumHeight:
+      word("sl", qRound(format.lineHeight() * twips_per_pixel));
+      word("slmult0");
+      break;
+    case QTextBlockFormat::FixedHeight:
+      word("sl", -qRound(format.lineHeight() * twips_per_pixel));
+      word("slmult0");
+      break;
+    default:
+      break;
+  }
+}
+
+void Writer::write_text(const QString& text) {
+  for (const QChar qc : text) {
+    const char16_t c = qc.unicode();
+    if (c >= 0x20 && c < 0x7F) {
+      if (c == u'\\' || c == u'{' || c == u'}') {
+        out_.push_back('\\');
+      } else if (delimit_) {
+        out_.push_back(' ');
+      }
+      out_.push_back(static_cast<char>(c));
+      delimit_ = false;
+    } else if (c == u'\t') {
+      word("tab");
+    } else if (c == 0x2028) {
+      word("line");
+    } else if (c >= 0x80) {
+      word("u", static_cast<int16_t>(c));
+      // The fallback for readers without \u: two GBK bytes, as \uc2 announces.
+      if (const unsigned gbk = rtf::gbk_double_byte(c)) {
+        hex_byte(gbk >> 8);
+        hex_byte(gbk);
+      } else {
+        out_.append("??");
+        delimit_ = false;
+      }
+    }
+  }
+}
+
+void Writer::write_name(const QString& name) {
+  for (const QChar qc : name) {
+    const char16_t c = qc.unicode();
+    if (c >= 0x20 && c < 0x7F && c != u';' && c != u'\\' && c != u'{' && c != u'}') {
+      out_.push_back(static_cast<char>(c));
+    } else if (const unsigned gbk = c >= 0x80 ? rtf::gbk_double_byte(c) : 0) {
+      hex_byte(gbk >> 8);
+      hex_byte(gbk);
+    } else {
+      out_.append("\\u");
+      out_.number(static_cast<int16_t>(c));
+      out_.append("??");
+    }
+  }
+}
+
+// The image's bytes as PNG or JPEG, with the blip word that names them.
+std::pair<QByteArray, const char*> image_bytes(const QVariant& resource) {
+  QImage image;
+  if (resource.typeId() == QMetaType::QByteArray) {
+    const QByteArray bytes = resource.toByteArray();
+    if (bytes.startsWith("\x89PNG"))
+      return {bytes, "pngblip"};
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+      return {bytes, "jpegblip"};
+    image = QImage::fromData(bytes);
+  } else if (resource.typeId() == QMetaType::QImage) {
+    image = resource.value<QImage>();
+  } else if (resource.typeId() == QMetaType::QPixmap) {
+    image = resource.value<QPixmap>().toImage();
+  }
+  if (image.isNull())
+    return {};
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return {png, "pngblip"};
+}
+
+void Writer::write_image(const QTextImageFormat& format) {
+  const auto [bytes, blip] =
+      image_bytes(document_.resource(QTextDocument::ImageResource, QUrl(format.name())));
+  if (bytes.isEmpty())
+    return;
+  QByteArray data = bytes;
+  QBuffer buffer(&data);
+  const QSize natural = QImageReader(&buffer).size();
+  const double width = format.width() > 0 ? format.width() : natural.width();
+  const double height = format.height() > 0 ? format.height() : natural.height();
+  out_.append("{\\pict");
+  word(blip);
+  word("picw", qRound(natural.width() * himetric_per_pixel));
+  word("pich", qRound(natural.height() * himetric_per_pixel));
+  word("picwgoal", qRound(width * twips_per_pixel));
+  word("pichgoal", qRound(height * twips_per_pixel));
+  const QByteArray hex = bytes.toHex();
+  for (qsizetype i = 0; i < hex.size(); i += hex_line_length) {
+    out_.push_back('\n');
+    out_.append(std::string_view(hex.constData() + i, static_cast<std::size_t>(std::min<qsizetype>(
+                                                          hex_line_length, hex.size() - i))));
+  }
+  out_.push_back('}');
+  delimit_ = false;
+}
+
+QByteArray Writer::write() {
+  // Font 0, the document's default font, is the first one used.
+  QTextBlock first = document_.begin();
+  for (; first.isValid(); first = first.next()) {
+    const QTextBlock::iterator it = first.begin();
+    if (!it.atEnd()) {
+      props_of(it.fragment().charFormatIndex(), it.fragment().charFormat());
+      break;
+    }
+  }
+  if (fonts_.isEmpty())
+    font_index(QStringLiteral("宋体"));
+  // Readers differ on the default size (LibreOffice takes 10 points), so the first run says both.
+  written_.font = -1;
+  written_.half_points = -1;
+
+  out_.reserve(document_.characterCount() * 8 + 4096);
+  for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+    write_paragraph_start(block);
+    QTextBlock::iterator it = block.begin();
+    if (it.atEnd())
+      write_props(props_of(block.charFormatIndex(), block.charFormat()));
+    for (; !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      const QTextCharFormat format = fragment.charFormat();
+      if (format.isImageFormat()) {
+        for (int i = 0; i < fragment.length(); ++i)
+          write_image(format.toImageFormat());
+        continue;
+      }
+      write_props(props_of(fragment.charFormatIndex(), format));
+      write_text(fragment.text());
+    }
+    out_.append("\\par\n");
+    delimit_ = false;
+  }
+  out_.push_back('}');
+
+  Output body = std::move(out_);
+  out_ = Output();
+  out_.append("{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2{\\fonttbl");
+  for (qsizetype i = 0; i < fonts_.size(); ++i) {
+    const QString& name = fonts_[i];
+    const int charset = i == symbol_font_ ? 2 : is_cjk_font(name) ? 134 : 0;
+    out_.append("{\\f");
+    out_.number(static_cast<int>(i));
+    out_.append("\\fnil\\fcharset");
+    out_.number(charset);
+    out_.push_back(' ');
+    write_name(name);
+    out_.append(";}");
+  }
+  out_.append("}\n{\\colortbl ;");
+  for (const QRgb rgb : colours_) {
+    out_.append("\\red");
+    out_.number(qRed(rgb));
+    out_.append("\\green");
+    out_.number(qGreen(rgb));
+    out_.append("\\blue");
+    out_.number(qBlue(rgb));
+    out_.push_back(';');
+  }
+  out_.append("}\n");
+  return body.after(out_);
+}
+
+}  // namespace
+
+QByteArray write_rtf(const QTextDocument& document) {
+  return Writer(document).write();
+}

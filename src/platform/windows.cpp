@@ -1,0 +1,44 @@
+#include "platform/windows.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/ui_seam.h"
+
+int show_message_box(const QString& text, int buttons, const QString& title) {
+  return ui_seam().message_box(text, buttons, title);
+}
+
+int show_message_box(const QString& text, int buttons) {
+  return ui_seam().message_box(text, buttons, std::nullopt);
+}
+
+void load_window(QWidget* window, bool modal) {
+  if (modal) {
+    ui_seam().run_modal(window);
+    return;
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void close_window(QWidget* window) {
+  window->close();
+}
+
+void process_events() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void delay_ms(int milliseconds) {
+  if (milliseconds <= 0) {
+    process_events();
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}

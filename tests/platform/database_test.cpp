@@ -1,0 +1,323 @@
+#include "platform/database.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
+
+#include "platform/runtime_error.h"
+#include "platform/schema.h"
+
+namespace {
+
+class DatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    path_ = dir_.filePath(QStringLiteral("程序 目录/data/data.mdb"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path_).path()));
+    ASSERT_TRUE(create_empty_database(path_));
+    ASSERT_NE(db_open_mdb(db_, path_, database_password), 0);
+  }
+
+  void execute(const QString& sql) { ASSERT_EQ(db_execute(db_, sql), 1) << sql.toStdString(); }
+
+  void add_category(const QString& position, const QString& name) {
+    execute(QStringLiteral("insert into 目录管理 (目录位置, 目录名称) values ('%1', '%2')")
+                .arg(sql_value(position), sql_value(name)));
+  }
+
+  void add_article(const QString& category, const QString& title) {
+    execute(
+        QStringLiteral("insert into 文章管理 (文章所属, 文章位置, 文章标题, 建立时间, 修改时间) "
+                       "values ('%1', '1', '%2', '2024-05-01 08:00:00', '2024-05-01 08:00:00')")
+            .arg(sql_value(category), sql_value(title)));
+  }
+
+  int count(const QString& sql) {
+    RecordSet records = db_query(db_, sql);
+    const int n = db_read_number(records, QStringLiteral("a"));
+    db_close_recordset(records);
+    return n;
+  }
+
+  QTemporaryDir dir_;
+  QString path_;
+  ExternalDatabase db_;
+};
+
+int error_code_of(const std::function<void()>& read) {
+  try {
+    read();
+  } catch (const RuntimeError& error) {
+    return error.code();
+  }
+  return 0;
+}
+
+TEST_F(DatabaseTest, CountIsReadWithoutMovingFirst) {
+  add_category(QStringLiteral("1"), QStringLiteral("“工作”笔记"));
+  add_category(QStringLiteral("2"), QStringLiteral("O'Brien 的目录"));
+  RecordSet records = db_query(db_, QStringLiteral("select count(*) as a from 目录管理"));
+  EXPECT_FALSE(db_at_end(records));
+  EXPECT_EQ(db_read_number(records, QStringLiteral("a")), 2);
+  EXPECT_EQ(db_read_number(records, QStringLiteral("A")), 2);
+}
+
+TEST_F(DatabaseTest, RecordSetStandsOnItsFirstRecordAndWalks) {
+  for (const char* name : {"甲", "乙", "丙"})
+    add_category(QStringLiteral("1"), QString::fromUtf8(name));
+  RecordSet records = db_query(db_, QStringLiteral("select 目录名称 from 目录管理 order by ID"));
+  EXPECT_EQ(db_read_text(records, 1), QStringLiteral("甲"));
+  db_move_next(records);
+  db_move_next(records);
+  EXPECT_EQ(db_read_text(records, QStringLiteral("目录名称")), QStringLiteral("丙"));
+  db_move_next(records);
+  EXPECT_TRUE(db_at_end(records));
+  EXPECT_TRUE(db_read_field(records, 1).is_null());
+  db_move_next(records);
+  EXPECT_TRUE(db_at_end(records));
+  db_move_first(records);
+  EXPECT_FALSE(db_at_end(records));
+  EXPECT_EQ(db_read_text(records, 1), QStringLiteral("甲"));
+
+  RecordSet empty = db_query(db_, QStringLiteral("select * from 文章管理"));
+  EXPECT_TRUE(db_at_end(empty));
+  db_move_first(empty);
+  EXPECT_TRUE(db_at_end(empty));
+}
+
+TEST_F(DatabaseTest, FieldsByNumberNameAndAlias) {
+  add_article(QStringLiteral("分类"), QStringLiteral("标题"));
+  RecordSet records =
+      db_query(db_, QStringLiteral("select 文章标题, 文章所属 as Owner from 文章管理"));
+  EXPECT_EQ(db_read_text(records, 2), QStringLiteral("分类"));
+  EXPECT_EQ(db_read_text(records, QStringLiteral("owner")), QStringLiteral("分类"));
+  EXPECT_EQ(db_read_text(records, QStringLiteral("文章标题")), QStringLiteral("标题"));
+  EXPECT_TRUE(db_read_field(records, 0).is_null());
+  EXPECT_TRUE(db_read_field(records, 3).is_null());
+  EXPECT_TRUE(db_read_field(records, QStringLiteral("文章内容")).is_null());
+}
+
+TEST_F(DatabaseTest, PositionsOfAnyTypeGoThroughToInteger) {
+  struct Case {
+    const char* expression;
+    DbValue::Type type;
+    int expected;
+  };
+  const Case cases[] = {
+      {"'12'", DbValue::Type::text, 12},
+      {"' 7 块'", DbValue::Type::text, 7},
+      {"12", DbValue::Type::integer, 12},
+      {"2.9", DbValue::Type::real, 2},
+      {"-2.9", DbValue::Type::real, -2},
+      {"NULL", DbValue::Type::null, 0},
+      {"x'31'", DbValue::Type::blob, 0},
+      {"'甲'", DbValue::Type::text, 0},
+      {"9999999999", DbValue::Type::integer, 2147483647},
+  };
+  for (const Case& c : cases) {
+    RecordSet records =
+        db_query(db_, QStringLiteral("select %1 as p").arg(QString::fromUtf8(c.expression)));
+    const DbValue value = db_read_field(records, QStringLiteral("p"));
+    EXPECT_EQ(value.type(), c.type) << c.expression;
+    EXPECT_EQ(to_integer(value), c.expected) << c.expression;
+  }
+}
+
+TEST_F(DatabaseTest, TextReadsRaiseErrorFiveOnOtherTypes) {
+  RecordSet records =
+      db_query(db_, QStringLiteral("select count(*), 1.5, x'00', NULL, '文本' from 目录管理"));
+  EXPECT_EQ(error_code_of([&] { db_read_text(records, 1); }), error_not_text);
+  EXPECT_EQ(error_code_of([&] { db_read_text(records, 2); }), error_not_text);
+  EXPECT_EQ(error_code_of([&] { db_read_text(records, 3); }), error_not_text);
+  EXPECT_EQ(db_read_text(records, 4), QString());
+  EXPECT_EQ(db_read_text(records, 5), QStringLiteral("文本"));
+  EXPECT_EQ(RuntimeError(error_not_text).message(),
+            QStringLiteral("运行时错误 5：字段不是文本型数据"));
+}
+
+TEST_F(DatabaseTest, CountReadsRaiseErrorTwoOnNonNumbers) {
+  struct Case {
+    const char* expression;
+    std::optional<int> expected;  // none: raises error_not_numeric
+  };
+  const Case cases[] = {{"'a'", std::nullopt},
+                        {"'3'", std::nullopt},
+                        {"x'01'", std::nullopt},
+                        {"2.9", 2},
+                        {"-2.9", -2},
+                        {"4294967297", 1},
+                        {"NULL", 0},
+                        {"0", 0}};
+  for (const Case& c : cases) {
+    RecordSet records =
+        db_query(db_, QStringLiteral("select %1 as a").arg(QString::fromUtf8(c.expression)));
+    if (!c.expected) {
+      EXPECT_EQ(error_code_of([&] { db_read_number(records, QStringLiteral("a")); }),
+                error_not_numeric)
+          << c.expression;
+    } else {
+      EXPECT_EQ(db_read_number(records, QStringLiteral("a")), *c.expected) << c.expression;
+    }
+  }
+  EXPECT_EQ(RuntimeError(error_not_numeric).message(),
+            QStringLiteral("运行时错误 2：字段不是数值型数据"));
+}
+
+TEST_F(DatabaseTest, UnsavedContentReadsAsEmptyText) {
+  add_article(QStringLiteral("分类"), QStringLiteral("新文章"));
+  RecordSet records =
+      db_query(db_, QStringLiteral("select 文章内容 from 文章管理 where 文章标题 = '新文章'"));
+  EXPECT_TRUE(db_read_field(records, QStringLiteral("文章内容")).is_null());
+  EXPECT_EQ(db_read_text(records, QStringLiteral("文章内容")), QString());
+}
+
+TEST_F(DatabaseTest, LikePercentMatchesAnyText) {
+  for (const char* title : {"", "中文标题", "O'Brien", "100%", "a_b"}) {
+    add_article(QStringLiteral("分类"), QString::fromUtf8(title));
+  }
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 文章管理 where 文章标题 like '%'")), 5);
+  EXPECT_EQ(
+      count(QStringLiteral("select count(*) as a from 文章管理 where 文章标题 like '%中文%'")), 1);
+}
+
+TEST_F(DatabaseTest, ValuesRoundTripUnchanged) {
+  const QString values[] = {
+      QStringLiteral("O'Brien"),  QStringLiteral("'; drop table 目录管理; --"),
+      QStringLiteral("%"),        QStringLiteral("\\"),
+      QStringLiteral("''"),       QString(),
+      QStringLiteral("😀 表情 🀄"), QStringLiteral("“引号” '单引号' \"双引号\"\n第二行\t"),
+      QString(500 * 1024, u'字'),
+  };
+  add_article(QStringLiteral("分类"), QStringLiteral("目标"));
+  for (const QString& value : values) {
+    const QString shown = value.left(40);
+    execute(QStringLiteral("delete from 目录管理"));
+    add_category(QStringLiteral("1"), value);
+    RecordSet quoted =
+        db_query(db_, QStringLiteral("select 目录名称 from 目录管理 where 目录名称 = '%1'")
+                          .arg(sql_value(value)));
+    ASSERT_FALSE(db_at_end(quoted)) << shown.toStdString();
+    EXPECT_EQ(db_read_text(quoted, 1), value) << shown.toStdString();
+    db_close_recordset(quoted);
+
+    EXPECT_EQ(
+        db_execute(db_, QStringLiteral("update 文章管理 set 文章内容 = ? where 文章标题 = '目标'"),
+                   value),
+        1);
+    RecordSet bound =
+        db_query(db_, QStringLiteral("select 文章内容 from 文章管理 where 文章标题 = '目标'"));
+    EXPECT_EQ(db_read_text(bound, QStringLiteral("文章内容")), value) << shown.toStdString();
+  }
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 目录管理")), 1);
+}
+
+TEST_F(DatabaseTest, SecondStatementInOneTextIsRefused) {
+  EXPECT_EQ(db_execute(db_, QStringLiteral("insert into 目录管理 (目录名称) values ('x'); "
+                                           "drop table 目录管理")),
+            0);
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 目录管理")), 0);
+  RecordSet records = db_query(db_, QStringLiteral("select 1 as a; delete from 用户管理"));
+  EXPECT_TRUE(db_at_end(records));
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 用户管理")), 1);
+  EXPECT_EQ(db_execute(db_, QStringLiteral("delete from 目录管理;  -- 说明\n")), 1);
+}
+
+TEST_F(DatabaseTest, FailedStatementsGiveZero) {
+  EXPECT_EQ(db_execute(db_, QStringLiteral("update 没有的表 set x = '1'")), 0);
+  EXPECT_EQ(db_execute(db_, QStringLiteral("update 文章管理 set 文章内容 = '1'"),
+                       QStringLiteral("无处可放")),
+            0);
+  EXPECT_TRUE(db_at_end(db_query(db_, QStringLiteral("select from"))));
+  EXPECT_TRUE(db_at_end(db_query(db_, QString())));
+}
+
+TEST_F(DatabaseTest, ChangesSurviveReopening) {
+  add_category(QStringLiteral("1"), QStringLiteral("留存"));
+  db_close(db_);
+  ASSERT_NE(db_open_mdb(db_, path_, database_password), 0);
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 目录管理 where 目录名称 = '留存'")), 1);
+}
+
+TEST_F(DatabaseTest, ClosedConnectionAnswersEmptyAndZero) {
+  RecordSet open_records = db_query(db_, QStringLiteral("select * from 用户管理"));
+  ASSERT_FALSE(db_at_end(open_records));
+  db_close(db_);
+  EXPECT_FALSE(db_.is_open());
+  // A record set left open across the close has no current record any more.
+  EXPECT_TRUE(db_at_end(open_records));
+  EXPECT_TRUE(db_read_field(open_records, 2).is_null());
+  db_move_first(open_records);
+  EXPECT_TRUE(db_at_end(open_records));
+
+  RecordSet records = db_query(db_, QStringLiteral("select * from 用户管理"));
+  EXPECT_TRUE(db_at_end(records));
+  EXPECT_EQ(db_read_text(records, 2), QString());
+  EXPECT_EQ(db_read_number(records, QStringLiteral("a")), 0);
+  EXPECT_EQ(db_execute(db_, QStringLiteral("delete from 用户管理")), 0);
+  Transaction transaction(db_);
+  EXPECT_FALSE(transaction.commit());
+}
+
+TEST_F(DatabaseTest, TransactionKeepsOnlyCommittedChanges) {
+  {
+    Transaction transaction(db_);
+    add_category(QStringLiteral("1"), QStringLiteral("未提交"));
+  }
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 目录管理")), 0);
+  {
+    Transaction transaction(db_);
+    add_category(QStringLiteral("1"), QStringLiteral("已提交"));
+    EXPECT_TRUE(transaction.commit());
+  }
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 目录管理")), 1);
+}
+
+class OpenFailureTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir_;
+};
+
+TEST_F(OpenFailureTest, BadFilesFailWithoutCrashOrChange) {
+  const QString good = dir_.filePath(QStringLiteral("好 的.mdb"));
+  ASSERT_TRUE(create_empty_database(good));
+  const QString garbage = dir_.filePath(QStringLiteral("垃圾 文件.mdb"));
+  QFile garbage_file(garbage);
+  ASSERT_TRUE(garbage_file.open(QIODevice::WriteOnly));
+  garbage_file.write(QByteArray(8192, 'x'));
+  garbage_file.close();
+  const QString empty = dir_.filePath(QStringLiteral("空 文件.mdb"));
+  QFile empty_file(empty);
+  ASSERT_TRUE(empty_file.open(QIODevice::WriteOnly));
+  empty_file.close();
+  const QString missing = dir_.filePath(QStringLiteral("不存在.mdb"));
+
+  struct Case {
+    QString path;
+    QString password;
+  };
+  const Case cases[] = {
+      {good, QStringLiteral("wrong")}, {good, QString()},
+      {garbage, database_password},    {empty, database_password},
+      {missing, database_password},    {dir_.path(), database_password},
+  };
+  for (const Case& c : cases) {
+    ExternalDatabase db;
+    EXPECT_EQ(db_open_mdb(db, c.path, c.password), 0) << c.path.toStdString();
+    EXPECT_FALSE(db.is_open());
+    EXPECT_TRUE(db_at_end(db_query(db, QStringLiteral("select * from 用户管理"))));
+    EXPECT_EQ(db_execute(db, QStringLiteral("delete from 用户管理")), 0);
+  }
+  EXPECT_FALSE(QFileInfo::exists(missing));
+  EXPECT_EQ(QFileInfo(empty).size(), 0);
+  ExternalDatabase db;
+  EXPECT_NE(db_open_mdb(db, good, database_password), 0);
+}
+
+}  // namespace

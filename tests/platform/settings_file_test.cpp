@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/resource.h>
+#include <csignal>
+
+#include "platform/atomic_file.h"
+#include "platform/program_dir.h"
+#include "platform/settings_file.h"
+#include "support/program_dir_fixture.h"
+
+namespace {
+
+QByteArray file_bytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put_file(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+// Makes the next write that grows a file past limit bytes fail as a full disk would: with
+// kill_process the process dies on the spot, otherwise the write returns an error.
+void limit_file_size(rlim_t limit, bool kill_process) {
+  std::signal(SIGXFSZ, kill_process ? SIG_DFL : SIG_IGN);
+  const rlimit size{limit, limit};
+  setrlimit(RLIMIT_FSIZE, &size);
+}
+
+class SettingsFileTest : public ProgramDirFixture {
+ protected:
+  QString read(const char* section, const char* key, const QString& fallback) {
+    return read_ini_value(settings_file_path(), QString::fromLatin1(section),
+                          QString::fromLatin1(key), fallback);
+  }
+  void write(const char* section, const char* key, const QString& value) {
+    write_ini_value(settings_file_path(), QString::fromLatin1(section), QString::fromLatin1(key),
+                    value);
+  }
+};
+
+}  // namespace
+
+TEST(SwitchText, IsOnOnlyForTheIntegerOne) {
+  const struct {
+    const char16_t* text;
+    bool on;
+  } cases[] = {{u"1", true},   {u"0", false},   {u"2", false}, {u"", false},
+               {u"-1", false}, {u"abc", false}, {u" 1", true}, {u"01", true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(is_switch_on(QString::fromUtf16(c.text)), c.on)
+        << QString::fromUtf16(c.text).toStdString();
+}
+
+TEST_F(SettingsFileTest, PathIsBuiltFromTheProgramDirectoryAtEveryCall) {
+  EXPECT_EQ(settings_file_path(), program_dir() + QStringLiteral("/config/config.ini"));
+  const QString other = program_dir() + QStringLiteral("/其他 目录");
+  set_program_dir(other);
+  EXPECT_EQ(settings_file_path(), other + QStringLiteral("/config/config.ini"));
+}
+
+TEST_F(SettingsFileTest, MissingFileSectionOrKeyGiveTheFallback) {
+  ASSERT_FALSE(QFile::exists(settings_file_path()));
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "1");
+  EXPECT_FALSE(is_switch_on(read("KNSZ", "BKBC", QStringLiteral("0"))));
+  EXPECT_EQ(read_ini_value(settings_file_path(), QStringLiteral("FWJL"), QStringLiteral("FL")), "");
+  EXPECT_FALSE(QFile::exists(settings_file_path())) << "reads never create the file";
+
+  write("PFSZ", "TX", QStringLiteral("1"));
+  EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "760") << "missing section";
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "1") << "missing key";
+  EXPECT_EQ(read_ini_value(settings_file_path(), QStringLiteral("FWJL"), QStringLiteral("WZ")), "");
+  write("FWJL", "FL", QStringLiteral("日记"));
+  EXPECT_EQ(read_ini_value(settings_file_path(), QStringLiteral("FWJL"), QStringLiteral("ZB")), "");
+  EXPECT_TRUE(is_switch_on(read("PFSZ", "TX", QStringLiteral("0"))));
+}
+
+TEST_F(SettingsFileTest, ValuesReadBackWhole) {
+  const QString values[] = {
+      QStringLiteral("/tmp/a b/皮肤 1.she"),
+      program_dir() + QStringLiteral("/ico/2.jpg"),
+      QStringLiteral("  blanks at both ends  "),
+      QStringLiteral("\"全部在引号里\""),
+      QStringLiteral("\"开头引号"),
+      QStringLiteral("\""),
+      QStringLiteral("a=b ; c # d [e]"),
+      QStringLiteral("第一行\n第二行"),
+      QStringLiteral("😀 emoji"),
+      QStringLiteral("<<<END_OF_TEXT"),
+      QStringLiteral("<<<"),
+      QString(),
+  };
+  for (const QString& value : values) {
+    write("FWJL", "WZ", value);
+    EXPECT_EQ(read("FWJL", "WZ", QStringLiteral("<fallback>")), value) << value.toStdString();
+    // Writing another key loads and saves this value again.
+    write("FWJL", "ZB", QStringLiteral("7"));
+    EXPECT_EQ(read("FWJL", "WZ", QStringLiteral("<fallback>")), value) << value.toStdString();
+  }
+}
+
+TEST_F(SettingsFileTest, AValueCannotAddKeysOrSections) {
+  write("FWJL", "FL", QStringLiteral("<<<标记"));
+  write("FWJL", "ZB", QStringLiteral("12"));
+  EXPECT_EQ(read("FWJL", "ZB", QString()), "12") << "a value is never read as a block's start";
+
+  write("FWJL", "WZ", QStringLiteral("标题\n[KNSZ]\nPFTB=1\r\nKJQD=1"));
+  EXPECT_EQ(read("KNSZ", "PFTB", QStringLiteral("0")), "0");
+  EXPECT_EQ(read("FWJL", "KJQD", QStringLiteral("0")), "0");
+  // Line breaks inside a value come back as plain line feeds.
+  EXPECT_EQ(read("FWJL", "WZ", QString()), QStringLiteral("标题\n[KNSZ]\nPFTB=1\nKJQD=1"));
+}
+
+TEST_F(SettingsFileTest, FileIsUtf8IniWithoutBom) {
+  write("PFSZ", "PF", QStringLiteral("/tmp/a b/皮肤 1.she"));
+  write("KNSZ", "BKBC", QStringLiteral("1"));
+  const QByteArray bytes = file_bytes(settings_file_path());
+  EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+  EXPECT_TRUE(bytes.contains("[PFSZ]"));
+  EXPECT_TRUE(bytes.contains(QStringLiteral("PF=/tmp/a b/皮肤 1.she\n").toUtf8()));
+  EXPECT_TRUE(bytes.contains("[KNSZ]"));
+  EXPECT_TRUE(bytes.contains("BKBC=1\n"));
+}
+
+TEST_F(SettingsFileTest, NamesAreCaseInsensitiveAndAWriteReplacesTheKey) {
+  put_file(settings_file_path(), "[pfsz]\npf=3\ntx = 1\n\n[KNSZ]\nBKBC=1\n");
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
+  EXPECT_TRUE(is_switch_on(read("PFSZ", "TX", QStringLiteral("0"))));
+  EXPECT_EQ(read_ini_value(settings_file_path(), QStringLiteral("KnSz"), QStringLiteral("bkbc"),
+                           QStringLiteral("0")),
+            "1");
+
+  write("PFSZ", "PF", QStringLiteral("4"));
+  EXPECT_EQ(read("pfsz", "pf", QStringLiteral("1")), "4");
+  EXPECT_EQ(
+      file_bytes(settings_file_path()).count("PF=") + file_bytes(settings_file_path()).count("pf="),
+      1);
+  EXPECT_TRUE(is_switch_on(read("KNSZ", "BKBC", QStringLiteral("0"))));
+}
+
+TEST_F(SettingsFileTest, EveryReadSeesTheFileAsItIsNow) {
+  write("BKKG", "KD", QStringLiteral("800"));
+  EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "800");
+  write("BKKG", "KD", QStringLiteral("900"));
+  EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "900");
+
+  // Another program edits the file between two accesses.
+  put_file(settings_file_path(), "[BKKG]\nKD=1024\nGD=700\n");
+  EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "1024");
+  write("BKKG", "GD", QStringLiteral("600"));
+  EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "1024") << "other keys are kept";
+  EXPECT_EQ(read("BKKG", "GD", QStringLiteral("569")), "600");
+
+  ASSERT_TRUE(QFile::remove(settings_file_path()));
+  EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "760");
+}
+
+TEST_F(SettingsFileTest, AWriteMakesAMissingConfigFolder) {
+  ASSERT_TRUE(QDir(path(QStringLiteral("config"))).removeRecursively());
+  write("KNSZ", "PFTB", QStringLiteral("1"));
+  EXPECT_TRUE(is_switch_on(read("KNSZ", "PFTB", QStringLiteral("0"))));
+}
+
+TEST_F(SettingsFileTest, AnInterruptedWriteLeavesTheOldFileWhole) {
+  write("PFSZ", "PF", QStringLiteral("/tmp/a b/皮肤 1.she"));
+  write("FWJL", "WZ", QStringLiteral("旧标题"));
+  const QByteArray before = file_bytes(settings_file_path());
+  const QString huge(256 * 1024, u'长');
+
+  // The process dies while the new text is being written.
+  EXPECT_EXIT(
+      {
+        limit_file_size(4096, true);
+        write("FWJL", "WZ", huge);
+        std::_Exit(0);
+      },
+      ::testing::KilledBySignal(SIGXFSZ), "");
+  EXPECT_EQ(file_bytes(settings_file_path()), before);
+  EXPECT_EQ(read("FWJL", "WZ", QString()), "旧标题");
+
+  // The disk fills up: the write fails and the old file stays.
+  EXPECT_EXIT(
+      {
+        limit_file_size(4096, false);
+        write("FWJL", "WZ", huge);
+        std::_Exit(file_bytes(settings_file_path()) == before ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+
+  // Leftovers of the dead writer disturb neither reads nor the next write.
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "/tmp/a b/皮肤 1.she");
+  write("FWJL", "WZ", QStringLiteral("新标题"));
+  EXPECT_EQ(read("FWJL", "WZ", QString()), "新标题");
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "/tmp/a b/皮肤 1.she");
+}
+
+TEST_F(SettingsFileTest, AtomicWriteReportsFailureAndReplacesWholeFiles) {
+  const QString target = path(QStringLiteral("datab/副本 \"一\".rtf"));
+  EXPECT_TRUE(write_file_atomically(target, "{\\rtf1 old}"));
+  EXPECT_TRUE(write_file_atomically(target, "{\\rtf1 new}"));
+  EXPECT_EQ(file_bytes(target), "{\\rtf1 new}");
+  EXPECT_FALSE(write_file_atomically(path(QStringLiteral("没有/这个/目录/a.rtf")), "x"));
+  EXPECT_FALSE(write_file_atomically(path(QStringLiteral("datab")), "x")) << "a folder";
+
+  EXPECT_EXIT(
+      {
+        limit_file_size(1024, false);
+        const bool written = write_file_atomically(target, QByteArray(64 * 1024, 'x'));
+        std::_Exit(!written && file_bytes(target) == "{\\rtf1 new}" ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(QDir(path(QStringLiteral("datab"))).entryList(QDir::Files).size(), 1)
+      << "a failed write leaves no temporary file";
+}
