@@ -1,6 +1,8 @@
 #include "editor/find_dialog.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 
 #include "editor/find.h"
 #include "platform/controls/picture_button.h"
@@ -22,6 +24,9 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent), ui(new Ui::FindDialog
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setFixedSize(size());
   setAttribute(Qt::WA_DeleteOnClose);
+  // Every window of the program opens centred on the screen, not on its owner.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   编辑框1 = ui->编辑框1;
   选择框1 = ui->选择框1;
   图形按钮1 = ui->图形按钮1;

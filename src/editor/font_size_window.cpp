@@ -1,8 +1,10 @@
 #include "editor/font_size_window.h"
 
+#include <QGuiApplication>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 
 #include "editor/char_formatting.h"
@@ -14,6 +16,9 @@ FontSizeWindow::FontSizeWindow(QWidget* parent) : QDialog(parent), ui(new Ui::Fo
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setFixedSize(size());
+  // Every window of the program opens centred on the screen, not on its owner.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   多功能条1 = ui->多功能条1;
   编辑框1 = ui->编辑框1;
   按钮1 = ui->按钮1;

@@ -112,4 +112,23 @@ TEST_F(ToolbarTest, SeparatorsAndPlainButtonsOpenNoMenu) {
   EXPECT_TRUE(seam().messages().empty());
 }
 
+TEST_F(ToolbarTest, CommandButtonsRunTheMenusHandlers) {
+  editor().setPlainText(QStringLiteral("ab\"c\"d"));
+  editor().set_selection_start(2);
+  editor().set_selection_length(3);
+  click_toolbar_button(toolbar_cut);
+  EXPECT_EQ(editor().toPlainText(), QStringLiteral("abd"));
+
+  editor().set_selection_start(3);
+  click_toolbar_button(toolbar_paste);
+  click_toolbar_button(toolbar_paste);
+  EXPECT_EQ(editor().toPlainText(), QStringLiteral("abd\"c\"\"c\""));
+
+  // Save goes to the articles' save command; without a loaded article both places refuse alike.
+  choose_menu(MenuCommand::save);
+  click_toolbar_button(toolbar_save);
+  ASSERT_EQ(seam().messages().size(), 2u);
+  EXPECT_EQ(seam().messages()[0].text, seam().messages()[1].text);
+}
+
 }  // namespace

@@ -145,4 +145,17 @@ TEST_F(CategoryListsTest, TheRecordMenuEnablesItemsByTheListSelection) {
   }
 }
 
+TEST_F(CategoryListsTest, ARunTimeErrorInAFillIsReportedAndTheProgramGoesOn) {
+  seed_category(QStringLiteral("日记"), QStringLiteral("1"));
+  ASSERT_TRUE(seed_sql(db(), QStringLiteral("insert into 文章管理(文章所属,文章位置,文章标题) "
+                                            "values('日记','1',x'41')")));
+  start_main_window();
+  choose_category(0);
+  ASSERT_EQ(seam().messages().size(), 1u);
+  EXPECT_TRUE(seam().messages().front().text.startsWith(QStringLiteral("运行时错误 5")));
+  EXPECT_TRUE(rows().isEmpty());
+  choose_menu(MenuCommand::new_article);
+  EXPECT_EQ(rows(), QStringList{"日记1"});
+}
+
 }  // namespace

@@ -103,7 +103,8 @@ void CodePageDecoder::decode(std::string_view bytes, int code_page, QString& out
     return;
   }
   auto handle = static_cast<iconv_t>(converter(code_page));
-  if (handle == no_converter) handle = static_cast<iconv_t>(converter(1252));
+  if (handle == no_converter)
+    handle = static_cast<iconv_t>(converter(1252));
   if (handle == no_converter) {
     out.append(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return;
@@ -128,9 +129,9 @@ void CodePageDecoder::decode(std::string_view bytes, int code_page, QString& out
   out.resize((reinterpret_cast<QChar*>(target) - out.data()));
 }
 
-unsigned gbk_double_byte(char16_t unit) {
-  static const std::unique_ptr<std::array<quint16, 0x10000>> table = [] {
-    auto codes = std::make_unique<std::array<quint16, 0x10000>>();
+const std::uint16_t* gbk_double_byte_table() {
+  static const std::unique_ptr<std::array<std::uint16_t, 0x10000>> table = [] {
+    auto codes = std::make_unique<std::array<std::uint16_t, 0x10000>>();
     codes->fill(0);
     iconv_t handle = iconv_open("CP936", "UTF-16LE");
     if (handle == no_converter)
@@ -147,13 +148,13 @@ unsigned gbk_double_byte(char16_t unit) {
       iconv(handle, nullptr, nullptr, nullptr, nullptr);
       if (iconv(handle, &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<std::size_t>(-1) &&
           sizeof result - out_left == 2) {
-        (*codes)[u] = static_cast<quint16>(result[0] << 8 | result[1]);
+        (*codes)[u] = static_cast<std::uint16_t>(result[0] << 8 | result[1]);
       }
     }
     iconv_close(handle);
     return codes;
   }();
-  return (*table)[unit];
+  return table->data();
 }
 
 }  // namespace rtf

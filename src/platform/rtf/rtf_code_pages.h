@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -30,7 +31,12 @@ class CodePageDecoder {
   std::vector<std::pair<int, void*>> converters_;
 };
 
-// The two GBK bytes (lead << 8 | trail) of a BMP character, 0 when GBK has no double-byte form.
-unsigned gbk_double_byte(char16_t unit);
+// For each BMP character its two GBK bytes (lead << 8 | trail), 0 when GBK has no double-byte
+// form. Built once.
+const std::uint16_t* gbk_double_byte_table();
+
+inline unsigned gbk_double_byte(char16_t unit) {
+  return gbk_double_byte_table()[unit];
+}
 
 }  // namespace rtf

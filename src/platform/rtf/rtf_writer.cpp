@@ -27,6 +27,7 @@ constexpr int hex_line_length = 128;
 
 // What a run sets, with font and colour table indexes (colour 0: none).
 struct RunProps {
+  bool image = false;
   int font = 0;
   int half_points = 24;
   bool bold = false;
@@ -74,6 +75,27 @@ class Output {
     char* at = room(12);
     used_ += std::to_chars(at, at + 12, value).ptr - at;
   }
+  // Space for at least the given bytes; advance() then counts those written.
+  char* room(qsizetype bytes) {
+    if (used_ + bytes > buffer_.size())
+      grow(std::max(buffer_.size() * 2, used_ + bytes + 4096));
+    return base_ + used_;
+  }
+  void advance(qsizetype bytes) { used_ += bytes; }
+  // The bytes as lowercase hex, a line break before every line of the given bytes.
+  void hex_lines(const QByteArray& bytes, qsizetype bytes_per_line) {
+    static constexpr char digits[] = "0123456789abcdef";
+    const qsizetype lines = (bytes.size() + bytes_per_line - 1) / bytes_per_line;
+    char* at = room(bytes.size() * 2 + lines);
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+      if (i % bytes_per_line == 0)
+        *at++ = '\n';
+      *at++ = digits[in[i] >> 4];
+      *at++ = digits[in[i] & 0xF];
+    }
+    used_ = at - base_;
+  }
   // The header's bytes, then these.
   QByteArray after(const Output& header) {
     buffer_.resize(used_);
@@ -82,11 +104,6 @@ class Output {
   }
 
  private:
-  char* room(qsizetype bytes) {
-    if (used_ + bytes > buffer_.size())
-      grow(std::max(buffer_.size() * 2, used_ + bytes + 4096));
-    return base_ + used_;
-  }
   void grow(qsizetype bytes) {
     buffer_.resize(bytes);
     base_ = buffer_.data();
@@ -107,9 +124,16 @@ class Writer {
   int font_index(const QString& name);
   int colour_index(const QBrush& brush);
   const RunProps& props_of(int format_index, const QTextCharFormat& format);
+  // The cached properties of a format index, or null: saves building the format.
+  const RunProps* cached_props(int format_index) const {
+    const auto slot = static_cast<std::size_t>(format_index);
+    return format_index >= 0 && slot < props_by_format_.size() && props_by_format_[slot]
+               ? &*props_by_format_[slot]
+               : nullptr;
+  }
   void write_props(const RunProps& props);
   void write_paragraph_start(const QTextBlock& block);
-  void write_text(const QString& text);
+  void write_text(QStringView text);
   void write_image(const QTextImageFormat& format);
   void word(const char* text);
   void word(const char* text, int value);
@@ -186,6 +210,7 @@ const RunProps& Writer::props_of(int format_index, const QTextCharFormat& format
   std::optional<RunProps>& cached = props_by_format_[slot];
   if (!cached) {
     RunProps props;
+    props.image = format.isImageFormat();
     props.font = font_index(effective_family(format, document_));
     double points = format.hasProperty(QTextFormat::FontPointSize)
                         ? format.fontPointSize()
@@ -285,32 +310,56 @@ void Writer::write_paragraph_start(const QTextBlock& block) {
   }
 }
 
-void Writer::write_text(const QString& text) {
-  for (const QChar qc : text) {
-    const char16_t c = qc.unicode();
-    if (c >= 0x20 && c < 0x7F) {
-      if (c == u'\\' || c == u'{' || c == u'}') {
-        out_.push_back('\\');
-      } else if (delimit_) {
+void Writer::write_text(QStringView text) {
+  static constexpr char digits[] = "0123456789abcdef";
+  static const std::uint16_t* const gbk_table = rtf::gbk_double_byte_table();
+  const char16_t* c = text.utf16();
+  const char16_t* const end = c + text.size();
+  while (c < end) {
+    if (*c >= 0x20 && *c < 0x7F) {
+      // A run of printable ASCII, escaped where RTF needs it.
+      if (delimit_ && *c != u'\\' && *c != u'{' && *c != u'}')
         out_.push_back(' ');
-      }
-      out_.push_back(static_cast<char>(c));
       delimit_ = false;
-    } else if (c == u'\t') {
-      word("tab");
-    } else if (c == 0x2028) {
-      word("line");
-    } else if (c >= 0x80) {
-      word("u", static_cast<int16_t>(c));
-      // The fallback for readers without \u: two GBK bytes, as \uc2 announces.
-      if (const unsigned gbk = rtf::gbk_double_byte(c)) {
-        hex_byte(gbk >> 8);
-        hex_byte(gbk);
-      } else {
-        out_.append("??");
-        delimit_ = false;
+      const char16_t* run_end = c;
+      while (run_end < end && *run_end >= 0x20 && *run_end < 0x7F)
+        ++run_end;
+      char* at = out_.room((run_end - c) * 2);
+      char* const start = at;
+      for (; c < run_end; ++c) {
+        if (*c == u'\\' || *c == u'{' || *c == u'}')
+          *at++ = '\\';
+        *at++ = static_cast<char>(*c);
       }
+      out_.advance(at - start);
+      continue;
     }
+    if (*c == u'\t') {
+      word("tab");
+    } else if (*c == 0x2028) {
+      word("line");
+    } else if (*c >= 0x80) {
+      // \uN, then the fallback for readers without \u: two GBK bytes, as \uc2 announces.
+      char* at = out_.room(24);
+      char* const start = at;
+      *at++ = '\\';
+      *at++ = 'u';
+      at = std::to_chars(at, at + 6, static_cast<int16_t>(*c)).ptr;
+      if (const unsigned gbk = gbk_table[*c]) {
+        for (const unsigned byte : {gbk >> 8, gbk & 0xFF}) {
+          *at++ = '\\';
+          *at++ = '\'';
+          *at++ = digits[byte >> 4];
+          *at++ = digits[byte & 0xF];
+        }
+      } else {
+        *at++ = '?';
+        *at++ = '?';
+      }
+      out_.advance(at - start);
+      delimit_ = false;
+    }
+    ++c;
   }
 }
 
@@ -370,12 +419,7 @@ void Writer::write_image(const QTextImageFormat& format) {
   word("pich", qRound(natural.height() * himetric_per_pixel));
   word("picwgoal", qRound(width * twips_per_pixel));
   word("pichgoal", qRound(height * twips_per_pixel));
-  const QByteArray hex = bytes.toHex();
-  for (qsizetype i = 0; i < hex.size(); i += hex_line_length) {
-    out_.push_back('\n');
-    out_.append(std::string_view(hex.constData() + i, static_cast<std::size_t>(std::min<qsizetype>(
-                                                          hex_line_length, hex.size() - i))));
-  }
+  out_.hex_lines(bytes, hex_line_length / 2);
   out_.push_back('}');
   delimit_ = false;
 }
@@ -399,19 +443,27 @@ QByteArray Writer::write() {
   out_.reserve(document_.characterCount() * 8 + 4096);
   for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
     write_paragraph_start(block);
+    const QString text = block.text();
+    qsizetype offset = 0;  // fragments follow each other through the block's text
     QTextBlock::iterator it = block.begin();
     if (it.atEnd())
       write_props(props_of(block.charFormatIndex(), block.charFormat()));
     for (; !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
-      const QTextCharFormat format = fragment.charFormat();
-      if (format.isImageFormat()) {
+      const qsizetype start = offset;
+      offset += fragment.length();
+      const int index = fragment.charFormatIndex();
+      const RunProps* props = cached_props(index);
+      if (props == nullptr)
+        props = &props_of(index, fragment.charFormat());
+      if (props->image) {
+        const QTextImageFormat image = fragment.charFormat().toImageFormat();
         for (int i = 0; i < fragment.length(); ++i)
-          write_image(format.toImageFormat());
+          write_image(image);
         continue;
       }
-      write_props(props_of(fragment.charFormatIndex(), format));
-      write_text(fragment.text());
+      write_props(*props);
+      write_text(QStringView(text).sliced(start, fragment.length()));
     }
     out_.append("\\par\n");
     delimit_ = false;
