@@ -8,6 +8,8 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // Windows and boxes without a title of their own show this name, not the executable's.
+  QApplication::setApplicationName(QStringLiteral("Wrenfold"));
   install_qt_translation(application);
   install_font_substitutions();
   QApplication::setWindowIcon(program_icon());

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/closing.h"
+#include "app/command_binding.h"
 #include "app/layout.h"
 #include "app/main_menu_table.h"
 #include "app/toolbar_table.h"
@@ -150,8 +151,7 @@ void MainWindow::build_controls() {
 void MainWindow::bind_layout_events() {
   centralWidget()->installEventFilter(this);
   connect(分隔条1, &SplitterBar::on_moved, this, guarded(main_splitter_moved));
-  connect(action(MenuCommand::record_adjust), &QAction::triggered, this,
-          [run = guarded(toggle_list_panel)] { run(); });
+  bind_command(*this, MenuCommand::record_adjust, toggle_list_panel);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "app/command_binding.h"
 #include "app/main_window.h"
 #include "editor/char_formatting.h"
 #include "editor/edit_commands.h"
@@ -15,40 +16,33 @@
 
 namespace {
 
-// A menu item runs its handler through the event boundary; the item's checked argument is not
-// the handler's.
-template <class Handler>
-void bind_menu(MainWindow& window, MenuCommand command, Handler handler) {
-  QObject::connect(window.action(command), &QAction::triggered, &window,
-                   [run = guarded(std::move(handler))] { run(); });
-}
-
 void bind_menu_commands(MainWindow& window) {
-  bind_menu(window, MenuCommand::open, on_menu_open);
-  bind_menu(window, MenuCommand::save_as, on_menu_save_as);
-  bind_menu(window, MenuCommand::undo, on_menu_undo);
-  bind_menu(window, MenuCommand::cut, on_menu_cut);
-  bind_menu(window, MenuCommand::copy, on_menu_copy);
-  bind_menu(window, MenuCommand::paste, on_menu_paste);
-  bind_menu(window, MenuCommand::delete_selection, on_menu_delete);
-  bind_menu(window, MenuCommand::refresh, on_menu_refresh);
-  bind_menu(window, MenuCommand::find, on_menu_find);
-  bind_menu(window, MenuCommand::select_all, on_menu_select_all);
-  bind_menu(window, MenuCommand::word_wrap, on_menu_word_wrap);
+  bind_command(window, MenuCommand::open, on_menu_open);
+  bind_command(window, MenuCommand::save_as, on_menu_save_as);
+  bind_command(window, MenuCommand::undo, on_menu_undo);
+  bind_command(window, MenuCommand::cut, on_menu_cut);
+  bind_command(window, MenuCommand::copy, on_menu_copy);
+  bind_command(window, MenuCommand::paste, on_menu_paste);
+  bind_command(window, MenuCommand::delete_selection, on_menu_delete);
+  bind_command(window, MenuCommand::refresh, on_menu_refresh);
+  bind_command(window, MenuCommand::find, on_menu_find);
+  bind_command(window, MenuCommand::select_all, on_menu_select_all);
+  bind_command(window, MenuCommand::word_wrap, on_menu_word_wrap);
 
-  bind_menu(window, MenuCommand::font_settings, on_menu_font_settings);
-  bind_menu(window, MenuCommand::font_colour, on_menu_font_colour);
-  bind_menu(window, MenuCommand::background_colour, on_menu_background_colour);
+  bind_command(window, MenuCommand::font_settings, on_menu_font_settings);
+  bind_command(window, MenuCommand::font_colour, on_menu_font_colour);
+  bind_command(window, MenuCommand::background_colour, on_menu_background_colour);
   for (const FontSizePreset& preset : font_size_presets)
-    bind_menu(window, preset.command, [size = preset.size] { set_selection_font_size(size); });
-  bind_menu(window, MenuCommand::size_custom, on_menu_font_size_custom);
+    bind_command(window, preset.command, [size = preset.size] { set_selection_font_size(size); });
+  bind_command(window, MenuCommand::size_custom, on_menu_font_size_custom);
   for (const ColourPreset& preset : text_colour_presets)
-    bind_menu(window, preset.command,
-              [colour = preset.colour] { set_selection_text_colour(colour); });
-  bind_menu(window, MenuCommand::text_colour_custom, on_menu_font_colour);
+    bind_command(window, preset.command,
+                 [colour = preset.colour] { set_selection_text_colour(colour); });
+  bind_command(window, MenuCommand::text_colour_custom, on_menu_font_colour);
   for (const ColourPreset& preset : background_colour_presets)
-    bind_menu(window, preset.command, [colour = preset.colour] { set_editor_background(colour); });
-  bind_menu(window, MenuCommand::background_custom, on_menu_background_colour);
+    bind_command(window, preset.command,
+                 [colour = preset.colour] { set_editor_background(colour); });
+  bind_command(window, MenuCommand::background_custom, on_menu_background_colour);
 
   // The form's key code 76 is the key L. Ctrl+L takes no key from typing: a plain Delete
   // shortcut would swallow the Delete key in the editor.
@@ -57,12 +51,9 @@ void bind_menu_commands(MainWindow& window) {
 
 void bind_editor_events(MainWindow& window) {
   RichEditor* editor = window.超级编辑框1;
-  QObject::connect(editor, &RichEditor::on_content_changed, &window,
-                   [run = guarded(main_editor_content_changed)] { run(); });
-  QObject::connect(editor, &RichEditor::on_left_button_down, &window,
-                   [run = guarded(main_editor_left_button_down)] { run(); });
-  QObject::connect(editor, &RichEditor::on_right_button_down, &window,
-                   [run = guarded(main_editor_right_button_down)] { run(); });
+  bind_event(editor, &RichEditor::on_content_changed, &window, main_editor_content_changed);
+  bind_event(editor, &RichEditor::on_left_button_down, &window, main_editor_left_button_down);
+  bind_event(editor, &RichEditor::on_right_button_down, &window, main_editor_right_button_down);
 }
 
 void bind_toolbar(MainWindow& window) {

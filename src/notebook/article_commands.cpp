@@ -1,5 +1,4 @@
-#include <QAction>
-
+#include "app/command_binding.h"
 #include "app/main_window.h"
 #include "notebook/article_create.h"
 #include "notebook/article_delete.h"
@@ -11,20 +10,6 @@
 #include "platform/controls/report_list.h"
 #include "platform/event_boundary.h"
 
-namespace {
-
-// The handler runs behind the event boundary; the signal's arguments are not passed on.
-template <class Sender, class Signal>
-void bind(Sender* sender, Signal signal, QObject* context, void (*handler)()) {
-  QObject::connect(sender, signal, context, [safe = guarded(handler)] { safe(); });
-}
-
-void bind_command(MainWindow& window, MenuCommand command, void (*handler)()) {
-  bind(window.action(command), &QAction::triggered, &window, handler);
-}
-
-}  // namespace
-
 void bind_article_commands(MainWindow& window) {
   bind_command(window, MenuCommand::new_article, on_menu_new);
   bind_command(window, MenuCommand::save, on_menu_save);
@@ -34,10 +19,11 @@ void bind_article_commands(MainWindow& window) {
   bind_command(window, MenuCommand::record_delete, delete_article);
   bind_command(window, MenuCommand::record_properties, show_article_properties);
 
-  bind(window.组合框1, &ComboBox::on_dropdown, &window, main_combo_dropdown);
-  bind(window.组合框1, &ComboBox::on_selection_changed, &window, on_category_changed);
-  bind(window.超级列表框1, &ReportList::on_current_row_changed, &window, load_selected_article);
-  bind(window.超级列表框1, &ReportList::on_right_click, &window, main_list_right_click);
+  bind_event(window.组合框1, &ComboBox::on_dropdown, &window, main_combo_dropdown);
+  bind_event(window.组合框1, &ComboBox::on_selection_changed, &window, on_category_changed);
+  bind_event(window.超级列表框1, &ReportList::on_current_row_changed, &window,
+             load_selected_article);
+  bind_event(window.超级列表框1, &ReportList::on_right_click, &window, main_list_right_click);
   // A rename abandoned by a run-time error keeps the old title.
   window.超级列表框1->set_label_edit_handler([] {
     bool accepted = false;

@@ -39,17 +39,15 @@ int save_current_article() {
   const QString article = QStringLiteral("where 文章所属 = '") + sql_value(category) +
                           QStringLiteral("' and 文章标题 ='") + sql_value(title) +
                           QStringLiteral("'");
-  const QString content_statement = QStringLiteral("update 文章管理 set 文章内容 = ?  ") + article;
-  const QString stamp_statement = QStringLiteral("update 文章管理 set 修改时间 = '") +
-                                  sql_value(to_text(now())) + QStringLiteral("'  ") + article;
+  // Content and stamp are stored together or not at all, in one write of the row: a separate
+  // stamp statement would rewrite the whole article once more.
+  const QString statement = QStringLiteral("update 文章管理 set 文章内容 = ?, 修改时间 = '") +
+                            sql_value(to_text(now())) + QStringLiteral("'  ") + article;
   const QString body = window.超级编辑框1->content();
 
-  // Content and stamp are stored together or not at all.
   ExternalDatabase& db = window.外部数据库1;
   Transaction transaction(db);
-  const bool saved = db_execute(db, content_statement, body) != 0 &&
-                     db_execute(db, stamp_statement) != 0 && transaction.commit();
-  if (!saved) {
+  if (db_execute(db, statement, body) == 0 || !transaction.commit()) {
     show_message_box(QStringLiteral("保存失败请检查数据库"), buttons_ok, QString());
     return 0;
   }

@@ -6,11 +6,11 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPointer>
 
 #include "platform/common_dialog.h"
+#include "platform/font_dialog.h"
 
 namespace {
 
@@ -99,25 +99,12 @@ bool DesktopSeam::file_dialog(CommonDialog& dialog) {
 }
 
 bool DesktopSeam::font_dialog(CommonDialog& dialog) {
-  QFont initial = QApplication::font();
-  if (!dialog.font_name.isEmpty())
-    initial.setFamily(dialog.font_name);
-  if (dialog.font_size > 0)
-    initial.setPointSize(dialog.font_size);
-  initial.setBold(dialog.font_bold == 1);
-  initial.setItalic(dialog.font_italic == 1);
-  initial.setUnderline(dialog.font_underline == 1);
-  initial.setStrikeOut(dialog.font_strikeout == 1);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
-  if (!ok)
+  // Qt's own font dialog has no colour; this one offers the colour with the font.
+  FontDialog fonts(QApplication::activeWindow());
+  fonts.read_from(dialog);
+  if (fonts.exec() != QDialog::Accepted)
     return false;
-  dialog.font_name = chosen.family();
-  dialog.font_size = chosen.pointSize() > 0 ? chosen.pointSize() : qRound(chosen.pointSizeF());
-  dialog.font_bold = chosen.bold() ? 1 : 0;
-  dialog.font_italic = chosen.italic() ? 1 : 0;
-  dialog.font_underline = chosen.underline() ? 1 : 0;
-  dialog.font_strikeout = chosen.strikeOut() ? 1 : 0;
+  fonts.write_to(dialog);
   return true;
 }
 

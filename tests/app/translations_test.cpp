@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "app/translations.h"
+#include "platform/font_dialog.h"
 
 namespace {
 
@@ -16,6 +17,13 @@ TEST(Translations, QtStandardButtonsSpeakChinese) {
   EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
   EXPECT_TRUE(buttons.button(QDialogButtonBox::Yes)->text().startsWith(QStringLiteral("是")));
   EXPECT_TRUE(buttons.button(QDialogButtonBox::No)->text().startsWith(QStringLiteral("否")));
+}
+
+TEST(Translations, TheFontDialogsButtonsSpeakChinese) {
+  ASSERT_TRUE(install_qt_translation(*qApp));
+  FontDialog fonts;
+  EXPECT_EQ(fonts.buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+  EXPECT_EQ(fonts.buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
 }
 
 }  // namespace

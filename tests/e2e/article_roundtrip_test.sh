@@ -3,6 +3,8 @@
 # Ctrl+N, type a line, save with Ctrl+S and close; the next start must show that article again.
 # $1: the program directory the build assembles.
 set -euo pipefail
+# The program must open a real window on the X server, whatever the caller set.
+unset QT_QPA_PLATFORM
 
 app_dir="$1"
 key="marvek1986.."

@@ -2,6 +2,8 @@
 # The built program starts under Xvfb with a window manager, shows its main window
 # "WrenfoldV2.5", closes when the window manager asks it to, and ends.
 set -u
+# The program must open a real window on the X server, whatever the caller set.
+unset QT_QPA_PLATFORM
 
 fail() {
   echo "FAIL: $*" >&2

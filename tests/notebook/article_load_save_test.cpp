@@ -58,15 +58,25 @@ TEST_F(LoadSaveTest, SavingStoresContentAndStampIntoTheLoadedArticle) {
   EXPECT_EQ(row_count(QStringLiteral("文章管理")), 2);
 }
 
-TEST_F(LoadSaveTest, AFailedStampStoresNothingAndKeepsTheFlag) {
+class FailedSaveTest : public LoadSaveTest, public ::testing::WithParamInterface<const char*> {};
+
+// Whichever column the engine refuses to write, neither the content nor the stamp is stored.
+TEST_P(FailedSaveTest, StoresNothingAndKeepsTheFlag) {
   start_with_two_articles();
-  fail_updates_of(QStringLiteral("修改时间"));
+  fail_updates_of(QString::fromUtf8(GetParam()));
   type_into_editor(QStringLiteral(" lost"));
   EXPECT_EQ(save_current_article(), 0);
   EXPECT_EQ(seam().message_texts(), QStringList{failed});
   EXPECT_TRUE(editor().modified());
   EXPECT_EQ(content_of(hostile), QStringLiteral("{\\rtf1\\ansi first body}"));
+  EXPECT_EQ(stored(QStringLiteral("修改时间"), diary, hostile),
+            QStringLiteral("2024-01-02 03:04:05"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Columns, FailedSaveTest, ::testing::Values("修改时间", "文章内容"),
+                         [](const auto& info) {
+                           return std::string(info.index == 0 ? "Stamp" : "Content");
+                         });
 
 TEST_F(LoadSaveTest, ASaveBeforeAnyLoadIsRefused) {
   seed_category(diary, QStringLiteral("1"));

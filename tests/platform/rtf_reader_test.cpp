@@ -48,6 +48,10 @@ const TextCase text_cases[] = {
      R"({\rtf1\ansi\ansicpg936{\fonttbl{\f0\fcharset0 Times;}{\f1\fcharset134 SimSun;}})"
      R"(\f0\'b1\f1\'a1\'c0})",
      u"±±"_qs},
+    {"double_byte_text_in_its_associated_font",
+     R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset0 Times;}{\f13\fcharset134 SimSun;}})"
+     R"(\loch\f0\hich\af0\dbch\af13 \'d5\'c5\loch\'b1})",
+     u"张±"_qs},
     {"unicode_with_uc_fallbacks",
      R"({\rtf1\ansi\uc1\u20013?\uc2\u25991\'ce\'c4\uc0\u23383 \u48 0 ok})", u"中文字00 ok"_qs},
     {"negative_unicode_and_surrogates", R"({\rtf1\ansi\u-10179?\u-9047?\u-3?})", u"💩\uFFFD"_qs},
@@ -282,9 +286,11 @@ TEST(RtfReader, HostileFilesGiveWhatCouldBeRead) {
     if (QFile::exists(expected_path)) {
       EXPECT_EQ(document.toPlainText(), QString::fromUtf8(file_bytes(expected_path)).trimmed());
     }
+    const QByteArray rtf = write_rtf(document);
     QTextDocument again;
-    read_rtf(write_rtf(document), again);
+    read_rtf(rtf, again);
     EXPECT_EQ(again.toPlainText(), document.toPlainText());
+    EXPECT_EQ(write_rtf(again), rtf);
   }
 }
 
@@ -361,6 +367,24 @@ TEST(RtfReader, RealSamplesWhenGiven) {
     }
     EXPECT_EQ(saved.toPlainText(), document.toPlainText());
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Our own output of the file above, opened and saved again by LibreOffice: nothing is lost.
+TEST(RtfReader, LibreOfficeResaveOfOurOutputKeepsEverything) {
+  QTextDocument original;
+  read_rtf(file_bytes(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_features.rtf"), original);
+  QTextDocument resaved;
+  read_rtf(file_bytes(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_resaved_wrenfold.rtf"), resaved);
+  EXPECT_EQ(resaved.toPlainText(), original.toPlainText());
+  const auto expected = paragraphs_of(original);
+  const auto actual = paragraphs_of(resaved);
+  EXPECT_TRUE(expected == actual) << "expected\n"
+                                  << rtf_test::describe(expected) << "actual\n"
+                                  << rtf_test::describe(actual);
 }
 
 }  // namespace

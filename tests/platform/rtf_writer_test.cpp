@@ -54,13 +54,13 @@ TEST(RtfWriter, WritesTheFormWordPadAndLibreOfficeRead) {
             "\\'cb\\'ce\\'cc\\'e5;}{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset2 Symbol;}"
             "{\\f3\\fnil\\fcharset134 SimSun;}}\n"
             "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n"
-            "\\pard\\qc\\fi-360\\li720\\ri150\\sl-300\\slmult0\\f0\\fs21\\b\\cf1"
-            "\\u20013\\'d6\\'d0\\u25991\\'ce\\'c4 bold\\f1\\b0\\ul\\cf0\\highlight2 "
+            "\\pard\\qc\\fi-360\\li720\\ri150\\sl-300\\slmult0\\loch\\f0\\dbch\\af0\\fs21\\b\\cf1"
+            "\\u20013\\'d6\\'d0\\u25991\\'ce\\'c4 bold\\loch\\f1\\dbch\\af1\\b0\\ul\\cf0\\highlight2 "
             "a\\{b\\}\\\\c\\tab\\u8364??\\u-10179??\\u-8704??\\par\n"
             "\\pard{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'B7}}"
-            "\\sl360\\slmult1\\f3\\ulnone\\highlight0\\u-26503\\'cf\\'ee\\u30446\\'c4\\'bf\\par\n"
+            "\\sl360\\slmult1\\loch\\f3\\dbch\\af3\\ulnone\\highlight0\\u-26503\\'cf\\'ee\\u30446\\'c4\\'bf\\par\n"
             "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
-            "{\\pntxta.}}\\f0 one\\par\n"
+            "{\\pntxta.}}\\loch\\f0\\dbch\\af0 one\\par\n"
             "\\pard{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
             "{\\pntxta.}}two\\par\n"
             "}");
@@ -102,6 +102,23 @@ TEST(RtfWriter, ImagesAsPngOrJpegBlips) {
   EXPECT_EQ(rtf.count("{\\pict"), 2);
   for (const char c : rtf)
     ASSERT_LT(static_cast<unsigned char>(c), 0x80);
+}
+
+}  // namespace
+
+namespace {
+
+// A font table too long for the room kept before the body still comes first, whole.
+TEST(RtfWriter, ManyFontsKeepTheHeaderWhole) {
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  for (int i = 0; i < 1500; ++i) {
+    cursor.insertText(QStringLiteral("字"), font(QStringLiteral("字体 \"%1\"").arg(i), 9));
+  }
+  const QByteArray rtf = write_rtf(document);
+  EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2{\\fonttbl{\\f0\\fnil"));
+  EXPECT_TRUE(rtf.contains("{\\f1499\\fnil\\fcharset134 \\'d7\\'d6\\'cc\\'e5 \"1499\";}}\n"));
+  EXPECT_TRUE(rtf.endsWith("\\u23383\\'d7\\'d6\\par\n}"));
 }
 
 }  // namespace

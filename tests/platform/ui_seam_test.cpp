@@ -2,13 +2,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontComboBox>
 #include <QFontDatabase>
-#include <QFontDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -18,6 +23,8 @@
 #include "platform/common_dialog.h"
 #include "platform/desktop_seam.h"
 #include "platform/event_boundary.h"
+#include "platform/font_dialog.h"
+#include "platform/fonts.h"
 #include "platform/program_dir.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_seam.h"
@@ -289,42 +296,94 @@ TEST_F(DesktopSeamTest, FileDialogTakesTheCommonDialogsProperties) {
   EXPECT_EQ(dialog.file_name, dir.filePath(QStringLiteral("我的 副本.txt")));
 }
 
-TEST_F(DesktopSeamTest, FontDialogReadsAndWritesTheFontProperties) {
+TEST_F(DesktopSeamTest, FontDialogReadsAndWritesTheFontPropertiesWithTheColour) {
   CommonDialog dialog(CommonDialog::Kind::font);
-  // A family with a bold face, so the dialog can show the bold asked for.
-  for (const QString& family : QFontDatabase::families()) {
-    if (QFontDatabase::styles(family).contains(QStringLiteral("Bold"))) {
-      dialog.font_name = family;
-      break;
-    }
-  }
-  ASSERT_FALSE(dialog.font_name.isEmpty());
+  const QString installed = QFontDatabase::families().value(0);
+  ASSERT_FALSE(installed.isEmpty());
+  dialog.font_name = installed;
   dialog.font_size = 13;
   dialog.font_bold = 1;
+  dialog.font_strikeout = 1;
   dialog.font_colour = 0x00FF0000;
-  QFont shown;
-  when_shown<QFontDialog>([&](QFontDialog* fonts) {
-    shown = fonts->currentFont();
-    QFont chosen(shown.family(), 20);
-    chosen.setItalic(true);
-    chosen.setUnderline(true);
-    fonts->setCurrentFont(chosen);
-    fonts->accept();
+  struct Shown {
+    QString title, family;
+    int size = 0;
+    bool bold = false, italic = false, strikeout = false;
+    Colorref colour = 0;
+    QColor preview;
+  } shown;
+  QColor colour_offered;
+  when_shown<FontDialog>([&](FontDialog* fonts) {
+    shown = {fonts->windowTitle(),
+             fonts->family->currentText(),
+             fonts->size->value(),
+             fonts->bold->isChecked(),
+             fonts->italic->isChecked(),
+             fonts->strikeout->isChecked(),
+             fonts->colour(),
+             fonts->preview->palette().color(QPalette::WindowText)};
+    when_shown<QColorDialog>([&](QColorDialog* colours) {
+      colour_offered = colours->currentColor();
+      colours->setCurrentColor(QColor(0x11, 0x22, 0x33));
+      colours->accept();
+    });
+    fonts->colour_button->click();
+    fonts->size->setValue(20);
+    fonts->bold->setChecked(false);
+    fonts->italic->setChecked(true);
+    fonts->underline->setChecked(true);
+    fonts->buttons->button(QDialogButtonBox::Ok)->click();
   });
   ASSERT_TRUE(desktop.font_dialog(dialog));
-  EXPECT_EQ(shown.family(), dialog.font_name);
-  EXPECT_EQ(shown.pointSize(), 13);
-  EXPECT_TRUE(shown.bold());
+  EXPECT_EQ(shown.title, QStringLiteral("字体"));
+  EXPECT_EQ(shown.family, installed);
+  EXPECT_EQ(shown.size, 13);
+  EXPECT_TRUE(shown.bold && shown.strikeout && !shown.italic);
+  EXPECT_EQ(shown.colour, 0x00FF0000u);
+  EXPECT_EQ(to_colorref(shown.preview), 0x00FF0000u) << "the preview shows the colour";
+  EXPECT_EQ(to_colorref(colour_offered), 0x00FF0000u);
+  EXPECT_EQ(dialog.font_name, installed);
   EXPECT_EQ(dialog.font_size, 20);
   EXPECT_EQ(dialog.font_bold, 0);
   EXPECT_EQ(dialog.font_italic, 1);
   EXPECT_EQ(dialog.font_underline, 1);
-  EXPECT_EQ(dialog.font_strikeout, 0);
-  EXPECT_EQ(dialog.font_colour, 0x00FF0000u) << "Qt's font dialog has no colour";
+  EXPECT_EQ(dialog.font_strikeout, 1);
+  EXPECT_EQ(dialog.font_colour, 0x00332211u);
 
-  when_shown<QFontDialog>([](QFontDialog* fonts) { fonts->reject(); });
+  // Cancelled, even after a new colour was chosen: every property stays.
+  when_shown<FontDialog>([&](FontDialog* fonts) {
+    fonts->set_colour(0x000000FF);
+    fonts->size->setValue(30);
+    fonts->buttons->button(QDialogButtonBox::Cancel)->click();
+  });
   EXPECT_FALSE(desktop.font_dialog(dialog));
   EXPECT_EQ(dialog.font_size, 20);
+  EXPECT_EQ(dialog.font_colour, 0x00332211u);
+}
+
+TEST_F(DesktopSeamTest, FontDialogKeepsANameShownThroughASubstitute) {
+  install_font_substitutions();
+  CommonDialog dialog(CommonDialog::Kind::font);
+  dialog.font_name = QStringLiteral("宋体");
+  dialog.font_size = 9;
+  QString shown;
+  when_shown<FontDialog>([&](FontDialog* fonts) {
+    shown = fonts->family->currentText();
+    fonts->accept();
+  });
+  ASSERT_TRUE(desktop.font_dialog(dialog));
+  EXPECT_EQ(shown, QStringLiteral("宋体"));
+  EXPECT_EQ(dialog.font_name, QStringLiteral("宋体"));
+  EXPECT_EQ(dialog.font_size, 9);
+  EXPECT_EQ(dialog.font_colour, 0u);
+
+  // Left empty, the dialog offers the program's font.
+  dialog.font_name.clear();
+  dialog.font_size = 0;
+  when_shown<FontDialog>([](FontDialog* fonts) { fonts->accept(); });
+  ASSERT_TRUE(desktop.font_dialog(dialog));
+  EXPECT_FALSE(dialog.font_name.isEmpty());
+  EXPECT_EQ(dialog.font_size, QApplication::font().pointSize());
 }
 
 TEST_F(DesktopSeamTest, ColourDialogUsesTheCustomColoursOfTheCall) {

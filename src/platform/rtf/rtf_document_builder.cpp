@@ -9,7 +9,7 @@ namespace rtf {
 namespace {
 
 bool is_dropped(char16_t c) {
-  return (c < 0x20 && c != u'\t') || c == 0x2029;
+  return (c < 0x20 && c != u'\t') || c == 0x7F || c == 0x2029;
 }
 
 }  // namespace

@@ -6,8 +6,12 @@
 #include <QStringDecoder>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/rtf/rtf_code_pages.h"
@@ -55,6 +59,13 @@ struct Font {
   QString name;
   int code_page = 0;  // 0: the document's
 };
+
+// Twips beyond any page (about 700 inches) are clamped so pixel sizes stay sane.
+constexpr int max_twips = 1 << 20;
+
+int measure(int twips) {
+  return std::clamp(twips, -max_twips, max_twips);
+}
 
 int hex_value(char c) {
   if (c >= '0' && c <= '9')
@@ -381,16 +392,16 @@ void Reader::on_word(const Token& token) {
           picture_.kind = PictureKind::other;
           return;
         case Word::picwgoal:
-          picture_.width_goal = value;
+          picture_.width_goal = measure(value);
           return;
         case Word::pichgoal:
-          picture_.height_goal = value;
+          picture_.height_goal = measure(value);
           return;
         case Word::picscalex:
-          picture_.scale_x = value;
+          picture_.scale_x = std::clamp(value, 0, 10000);
           return;
         case Word::picscaley:
-          picture_.scale_y = value;
+          picture_.scale_y = std::clamp(value, 0, 10000);
           return;
         default:
           return;
@@ -557,18 +568,18 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
       para.alignment = 4;
       break;
     case Word::fi:
-      para.first_indent = value;
+      para.first_indent = measure(value);
       break;
     case Word::li:
     case Word::lin:
-      para.left_indent = value;
+      para.left_indent = measure(value);
       break;
     case Word::ri:
     case Word::rin:
-      para.right_indent = value;
+      para.right_indent = measure(value);
       break;
     case Word::sl:
-      para.line_spacing = value;
+      para.line_spacing = measure(value);
       break;
     case Word::slmult:
       para.line_multiple = on;
@@ -688,7 +699,11 @@ void Reader::on_unicode(char16_t unit) {
 }
 
 int Reader::code_page() const {
-  const int number = state_.chars.font < 0 ? default_font_ : state_.chars.font;
+  // After \dbch the bytes are those of the associated double-byte font.
+  const CharProps& chars = state_.chars;
+  int number = state_.double_byte && chars.asian_font >= 0 ? chars.asian_font : chars.font;
+  if (number < 0)
+    number = default_font_;
   const auto it = fonts_.find(number);
   return it != fonts_.end() && it->second.code_page != 0 ? it->second.code_page
                                                          : document_code_page_;
@@ -837,7 +852,7 @@ void Reader::finish_picture() {
     return;
   const auto side = [](int goal, int scale, int pixels) {
     const double scaled = goal > 0 ? goal / twips_per_pixel : pixels;
-    return scale > 0 ? scaled * scale / 100.0 : scaled;
+    return std::min((scale > 0 ? scaled * scale / 100.0 : scaled), max_twips / twips_per_pixel);
   };
   builder_.add_image(picture_.data,
                      QSizeF(side(picture_.width_goal, picture_.scale_x, natural.width()),
@@ -855,6 +870,10 @@ void read_plain_text(const QByteArray& bytes, QTextDocument& document) {
     gbk.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 936,
                text);
   }
+  // Control characters are dropped as in RTF text; line ends and tabs stay.
+  text.removeIf([](QChar c) {
+    return (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c.unicode() == 0x7F;
+  });
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
   document.setPlainText(text);

@@ -11,7 +11,9 @@
 #include <QTextList>
 #include <QUrl>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -24,6 +26,15 @@ namespace {
 constexpr double twips_per_pixel = 15.0;
 constexpr double himetric_per_pixel = 2540.0 / 96.0;
 constexpr int hex_line_length = 128;
+// Font and colour tables of ordinary documents fit here.
+constexpr qsizetype header_room = 16 * 1024;
+
+// Rounds to a whole RTF number; sizes no document needs are clamped rather than overflowing.
+int whole(double value) {
+  if (!(value == value))
+    return 0;
+  return static_cast<int>(std::lround(std::clamp(value, -1e9, 1e9)));
+}
 
 // What a run sets, with font and colour table indexes (colour 0: none).
 struct RunProps {
@@ -62,7 +73,12 @@ bool is_cjk_font(const QString& name) {
 // An append-only byte buffer: room is made once per piece, bytes are written through a pointer.
 class Output {
  public:
-  void reserve(qsizetype bytes) { grow(bytes); }
+  // Room for the given bytes after a gap that after() fills with the header, so the body is
+  // never moved to make room for it.
+  void reserve(qsizetype bytes, qsizetype gap) {
+    grow(gap + bytes);
+    gap_ = used_ = gap;
+  }
   void append(std::string_view text) {
     std::memcpy(room(static_cast<qsizetype>(text.size())), text.data(), text.size());
     used_ += static_cast<qsizetype>(text.size());
@@ -99,7 +115,14 @@ class Output {
   // The header's bytes, then these.
   QByteArray after(const Output& header) {
     buffer_.resize(used_);
-    buffer_.prepend(header.buffer_.constData(), header.used_);
+    if (header.used_ <= gap_) {
+      std::memcpy(base_ + gap_ - header.used_, header.base_,
+                  static_cast<std::size_t>(header.used_));
+      buffer_.remove(0, gap_ - header.used_);
+    } else {
+      buffer_.remove(0, gap_);
+      buffer_.prepend(header.base_, header.used_);
+    }
     return std::move(buffer_);
   }
 
@@ -112,6 +135,7 @@ class Output {
   QByteArray buffer_;
   char* base_ = nullptr;
   qsizetype used_ = 0;
+  qsizetype gap_ = 0;
 };
 
 class Writer {
@@ -217,7 +241,7 @@ const RunProps& Writer::props_of(int format_index, const QTextCharFormat& format
                         : document_.defaultFont().pointSizeF();
     if (points <= 0)
       points = 12;
-    props.half_points = qRound(points * 2);
+    props.half_points = whole(points * 2);
     props.bold = format.fontWeight() > QFont::Medium;
     props.italic = format.fontItalic();
     props.underline = format.fontUnderline();
@@ -236,8 +260,13 @@ const RunProps& Writer::props_of(int format_index, const QTextCharFormat& format
 }
 
 void Writer::write_props(const RunProps& props) {
-  if (props.font != written_.font)
+  if (props.font != written_.font) {
+    // LibreOffice takes the font of CJK text from \dbch\af only.
+    word("loch");
     word("f", props.font);
+    word("dbch");
+    word("af", props.font);
+  }
   if (props.half_points != written_.half_points)
     word("fs", props.half_points);
   if (props.bold != written_.bold)
@@ -286,23 +315,23 @@ void Writer::write_paragraph_start(const QTextBlock& block) {
       word("ql");
     }
   }
-  if (const int fi = qRound(format.textIndent() * twips_per_pixel))
+  if (const int fi = whole(format.textIndent() * twips_per_pixel))
     word("fi", fi);
-  if (const int li = qRound(format.leftMargin() * twips_per_pixel))
+  if (const int li = whole(format.leftMargin() * twips_per_pixel))
     word("li", li);
-  if (const int ri = qRound(format.rightMargin() * twips_per_pixel))
+  if (const int ri = whole(format.rightMargin() * twips_per_pixel))
     word("ri", ri);
   switch (format.lineHeightType()) {
     case QTextBlockFormat::ProportionalHeight:
-      word("sl", qRound(format.lineHeight() * 240 / 100));
+      word("sl", whole(format.lineHeight() * 240 / 100));
       word("slmult1");
       break;
     case QTextBlockFormat::MinimumHeight:
-      word("sl", qRound(format.lineHeight() * twips_per_pixel));
+      word("sl", whole(format.lineHeight() * twips_per_pixel));
       word("slmult0");
       break;
     case QTextBlockFormat::FixedHeight:
-      word("sl", -qRound(format.lineHeight() * twips_per_pixel));
+      word("sl", -whole(format.lineHeight() * twips_per_pixel));
       word("slmult0");
       break;
     default:
@@ -411,14 +440,16 @@ void Writer::write_image(const QTextImageFormat& format) {
   QByteArray data = bytes;
   QBuffer buffer(&data);
   const QSize natural = QImageReader(&buffer).size();
+  if (!natural.isValid())
+    return;  // no reader could show it either
   const double width = format.width() > 0 ? format.width() : natural.width();
   const double height = format.height() > 0 ? format.height() : natural.height();
   out_.append("{\\pict");
   word(blip);
-  word("picw", qRound(natural.width() * himetric_per_pixel));
-  word("pich", qRound(natural.height() * himetric_per_pixel));
-  word("picwgoal", qRound(width * twips_per_pixel));
-  word("pichgoal", qRound(height * twips_per_pixel));
+  word("picw", whole(natural.width() * himetric_per_pixel));
+  word("pich", whole(natural.height() * himetric_per_pixel));
+  word("picwgoal", whole(width * twips_per_pixel));
+  word("pichgoal", whole(height * twips_per_pixel));
   out_.hex_lines(bytes, hex_line_length / 2);
   out_.push_back('}');
   delimit_ = false;
@@ -440,7 +471,7 @@ QByteArray Writer::write() {
   written_.font = -1;
   written_.half_points = -1;
 
-  out_.reserve(document_.characterCount() * 8 + 4096);
+  out_.reserve(document_.characterCount() * 8 + 4096, header_room);
   for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
     write_paragraph_start(block);
     const QString text = block.text();
