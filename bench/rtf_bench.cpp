@@ -73,8 +73,8 @@ void build_article(QTextDocument& document, qsizetype rtf_bytes, bool with_pictu
     cursor.insertImage(image);
     cursor.insertBlock();
   }
-  // Each word costs about 29 bytes of RTF (Chinese as \uN with its fallback).
-  const qsizetype target_words = (rtf_bytes - (with_picture ? 4'200'000 : 0)) / 29;
+  // Each word costs about 32 bytes of RTF (Chinese as \uN with its fallback).
+  const qsizetype target_words = (rtf_bytes - (with_picture ? 4'200'000 : 0)) / 32;
   QRandomGenerator generator(11);
   QString run;
   int format = 0;

@@ -4,9 +4,9 @@
 #include <QPointer>
 #include <QScreen>
 
+#include "app/command_binding.h"
 #include "editor/find.h"
 #include "platform/controls/picture_button.h"
-#include "platform/event_boundary.h"
 #include "ui_find_dialog.h"
 
 namespace {
@@ -32,11 +32,10 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent), ui(new Ui::FindDialog
   图形按钮1 = ui->图形按钮1;
   图形按钮2 = ui->图形按钮2;
 
-  connect(图形按钮1, &PictureButton::on_clicked, this,
-          [this, handler = guarded([this] { find_dialog_find_clicked(*this); })] { handler(); });
-  connect(
-      图形按钮2, &PictureButton::on_clicked, this,
-      [this, handler = guarded([this] { find_dialog_find_next_clicked(*this); })] { handler(); });
+  bind_event(图形按钮1, &PictureButton::on_clicked, this,
+             [this] { find_dialog_find_clicked(*this); });
+  bind_event(图形按钮2, &PictureButton::on_clicked, this,
+             [this] { find_dialog_find_next_clicked(*this); });
   loaded_find_dialog() = this;
 }
 

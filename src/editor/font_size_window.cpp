@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSlider>
 
+#include "app/command_binding.h"
 #include "editor/char_formatting.h"
 #include "platform/event_boundary.h"
 #include "ui_font_size_window.h"
@@ -25,11 +26,9 @@ FontSizeWindow::FontSizeWindow(QWidget* parent) : QDialog(parent), ui(new Ui::Fo
   编辑框1->setValidator(new QIntValidator(编辑框1));
 
   // Program writes of the slider block its signals, so this runs for the user's moves only.
-  connect(
-      多功能条1, &QSlider::valueChanged, this,
-      [this, handler = guarded([this] { font_size_window_slider_changed(*this); })] { handler(); });
-  connect(按钮1, &QPushButton::clicked, this,
-          [this, handler = guarded([this] { font_size_window_ok_clicked(*this); })] { handler(); });
+  bind_event(多功能条1, &QSlider::valueChanged, this,
+             [this] { font_size_window_slider_changed(*this); });
+  bind_event(按钮1, &QPushButton::clicked, this, [this] { font_size_window_ok_clicked(*this); });
   guarded([this] { font_size_window_created(*this); })();
 }
 

@@ -47,7 +47,8 @@ int save_current_article() {
 
   ExternalDatabase& db = window.外部数据库1;
   Transaction transaction(db);
-  if (db_execute(db, statement, body) == 0 || !transaction.commit()) {
+  // An update that finds no article stores nothing: report it rather than drop the text.
+  if (db_execute(db, statement, body) == 0 || db_changed_rows(db) == 0 || !transaction.commit()) {
     show_message_box(QStringLiteral("保存失败请检查数据库"), buttons_ok, QString());
     return 0;
   }

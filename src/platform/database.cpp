@@ -321,6 +321,11 @@ int db_execute(ExternalDatabase& db, const QString& sql, const std::optional<QSt
   return rc == SQLITE_DONE ? 1 : 0;
 }
 
+int db_changed_rows(const ExternalDatabase& db) {
+  sqlite3* handle = db.handle();
+  return handle ? sqlite3_changes(handle) : 0;
+}
+
 QString sql_value(const QString& value) {
   QString quoted = value;
   return quoted.replace(u'\'', QStringLiteral("''"));

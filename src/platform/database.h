@@ -108,6 +108,10 @@ int db_read_number(const RecordSet& records, const QString& name);
 int db_execute(ExternalDatabase& db, const QString& sql,
                const std::optional<QString>& parameter = std::nullopt);
 
+// Rows that the last successful db_execute on this connection inserted, changed or deleted;
+// 0 on a closed connection.
+int db_changed_rows(const ExternalDatabase& db);
+
 // The one quoting helper: a value joined between single quotes of a statement, with every
 // single quote doubled so it cannot end the quotes.
 QString sql_value(const QString& value);

@@ -78,6 +78,19 @@ INSTANTIATE_TEST_SUITE_P(Columns, FailedSaveTest, ::testing::Values("修改时�
                            return std::string(info.index == 0 ? "Stamp" : "Content");
                          });
 
+// The article went away behind the program's back (another tool, a failed insert): the update
+// finds nothing, and the text must stay in the editor, marked unsaved.
+TEST_F(LoadSaveTest, ASaveThatFindsNoArticleIsReportedAndKeepsTheText) {
+  start_with_two_articles();
+  ASSERT_TRUE(seed_sql(db(), QStringLiteral("delete from 文章管理 where 文章标题 = '") +
+                                 sql_value(hostile) + QStringLiteral("'")));
+  type_into_editor(QStringLiteral(" kept"));
+  EXPECT_EQ(save_current_article(), 0);
+  EXPECT_EQ(seam().message_texts(), QStringList{failed});
+  EXPECT_TRUE(editor().modified());
+  EXPECT_TRUE(editor().toPlainText().contains(QStringLiteral("kept")));
+}
+
 TEST_F(LoadSaveTest, ASaveBeforeAnyLoadIsRefused) {
   seed_category(diary, QStringLiteral("1"));
   seed_article(diary, QStringLiteral("1"), QStringLiteral("第一"), {});

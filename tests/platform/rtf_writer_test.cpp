@@ -49,21 +49,23 @@ TEST(RtfWriter, WritesTheFormWordPadAndLibreOfficeRead) {
   numbers->add(cursor.block());
   cursor.insertText(QStringLiteral("two"), font(QStringLiteral("宋体"), 10.5));
 
-  EXPECT_EQ(write_rtf(document).toStdString(),
-            "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2{\\fonttbl{\\f0\\fnil\\fcharset134 "
-            "\\'cb\\'ce\\'cc\\'e5;}{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset2 Symbol;}"
-            "{\\f3\\fnil\\fcharset134 SimSun;}}\n"
-            "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n"
-            "\\pard\\qc\\fi-360\\li720\\ri150\\sl-300\\slmult0\\loch\\f0\\dbch\\af0\\fs21\\b\\cf1"
-            "\\u20013\\'d6\\'d0\\u25991\\'ce\\'c4 bold\\loch\\f1\\dbch\\af1\\b0\\ul\\cf0\\highlight2 "
-            "a\\{b\\}\\\\c\\tab\\u8364??\\u-10179??\\u-8704??\\par\n"
-            "\\pard{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'B7}}"
-            "\\sl360\\slmult1\\loch\\f3\\dbch\\af3\\ulnone\\highlight0\\u-26503\\'cf\\'ee\\u30446\\'c4\\'bf\\par\n"
-            "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
-            "{\\pntxta.}}\\loch\\f0\\dbch\\af0 one\\par\n"
-            "\\pard{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
-            "{\\pntxta.}}two\\par\n"
-            "}");
+  EXPECT_EQ(
+      write_rtf(document).toStdString(),
+      "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2{\\fonttbl{\\f0\\fnil\\fcharset134 "
+      "\\'cb\\'ce\\'cc\\'e5;}{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset2 Symbol;}"
+      "{\\f3\\fnil\\fcharset134 SimSun;}}\n"
+      "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n"
+      "\\pard\\qc\\fi-360\\li720\\ri150\\sl-300\\slmult0\\loch\\f0\\dbch\\af0\\fs21\\b\\cf1"
+      "\\u20013\\'d6\\'d0\\u25991\\'ce\\'c4 bold\\loch\\f1\\dbch\\af1\\b0\\ul\\cf0\\highlight2 "
+      "a\\{b\\}\\\\c\\tab\\u8364??\\u-10179??\\u-8704??\\par\n"
+      "\\pard{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf2\\pnindent0{\\pntxtb\\'B7}}"
+      "\\sl360\\slmult1\\loch\\f3\\dbch\\af3\\ulnone\\highlight0\\u-26503\\'cf\\'ee\\u30446\\'c4\\'"
+      "bf\\par\n"
+      "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
+      "{\\pntxta.}}\\loch\\f0\\dbch\\af0 one\\par\n"
+      "\\pard{\\pntext\\f0 2.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec"
+      "{\\pntxta.}}two\\par\n"
+      "}");
 }
 
 TEST(RtfWriter, EmptyDocumentHasSongTiAsDefaultFont) {

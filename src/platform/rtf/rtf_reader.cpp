@@ -723,8 +723,14 @@ void Reader::add_text(QStringView text) {
     builder_.add_text(text, format_for(state_.chars));
     return;
   }
-  const QTextCharFormat* other = format_for(state_.chars);
-  const QTextCharFormat* asian = format_for(state_.chars.asian());
+  const CharProps other_props = state_.chars.other();
+  const CharProps asian_props = state_.chars.asian();
+  if (asian_props == other_props) {
+    builder_.add_text(text, format_for(other_props));
+    return;
+  }
+  const QTextCharFormat* other = format_for(other_props);
+  const QTextCharFormat* asian = format_for(asian_props);
   qsizetype start = 0;
   while (start < text.size()) {
     const bool cjk = is_cjk(text[start].unicode());

@@ -38,9 +38,16 @@ struct CharProps {
   bool has_asian() const {
     return asian_font >= 0 || asian_half_points >= 0 || asian_bold >= 0 || asian_italic >= 0;
   }
+  // The properties other text shows.
+  CharProps other() const {
+    CharProps props = *this;
+    props.asian_font = props.asian_half_points = -1;
+    props.asian_bold = props.asian_italic = -1;
+    return props;
+  }
   // The properties CJK text shows.
   CharProps asian() const {
-    CharProps props = *this;
+    CharProps props = other();
     if (asian_font >= 0)
       props.font = asian_font;
     if (asian_half_points >= 0)
@@ -49,8 +56,6 @@ struct CharProps {
       props.bold = asian_bold != 0;
     if (asian_italic >= 0)
       props.italic = asian_italic != 0;
-    props.asian_font = props.asian_half_points = -1;
-    props.asian_bold = props.asian_italic = -1;
     return props;
   }
 
