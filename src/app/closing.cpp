@@ -67,9 +67,11 @@ void restore_last_position() {
     editor.set_modified(false);
     list.set_current_row(i);
     editor.set_modified(false);
-    editor.set_content(read_article_content(window.外部数据库1,
-                                            combo.combo_item_text(combo.selected_index()),
-                                            list.listview_get_cell_text(list.current_row())));
+    // Making the row current normally loaded it already; read the article only when it did not.
+    if (globals().loaded_article_row != list.current_row())
+      editor.set_content(read_article_content(window.外部数据库1,
+                                              combo.combo_item_text(combo.selected_index()),
+                                              list.listview_get_cell_text(list.current_row())));
     list.listview_ensure_visible(list.current_row());
   }
 
