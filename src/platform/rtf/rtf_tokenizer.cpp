@@ -30,6 +30,8 @@ Token of_type(TokenType type, std::string_view data = {}) {
   return token;
 }
 
+}  // namespace
+
 int hex_value(char c) {
   if (c >= '0' && c <= '9')
     return c - '0';
@@ -39,8 +41,6 @@ int hex_value(char c) {
     return c - 'A' + 10;
   return -1;
 }
-
-}  // namespace
 
 Token Tokenizer::next() {
   while (pos_ < input_.size()) {

@@ -26,6 +26,9 @@ struct Token {
   unsigned char symbol = 0;
 };
 
+// The value of a hexadecimal digit, -1 for any other byte.
+int hex_value(char c);
+
 // Splits RTF into braces, control words, hex bytes, binary payloads and text. Knows nothing of
 // what the words mean; control word names are capped so a huge word costs one pass and no memory.
 class Tokenizer {
