@@ -16,9 +16,13 @@ void open_database() {
     show_message_box(QStringLiteral("数据库打开失败 请检查数据库"), buttons_ok, QString());
 }
 
-int count_rows(const QString& table) {
-  RecordSet records = db_query(database(), QStringLiteral("select count(*) as a from ") + table);
+int count_rows(ExternalDatabase& db, const QString& table) {
+  RecordSet records = db_query(db, QStringLiteral("select count(*) as a from ") + table);
   const int count = db_read_number(records, QStringLiteral("a"));
   db_close_recordset(records);
   return count;
+}
+
+int count_rows(const QString& table) {
+  return count_rows(database(), table);
 }

@@ -12,4 +12,6 @@ ExternalDatabase& database();
 void open_database();
 
 // select count(*) of a whole table (目录管理 or 文章管理), read as a number.
+int count_rows(ExternalDatabase& db, const QString& table);
+// The same on the one connection.
 int count_rows(const QString& table);

@@ -1,9 +1,7 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 
 #include <map>
 #include <string_view>
@@ -24,6 +22,7 @@
 #include "platform/controls/toolbar.h"
 #include "platform/event_boundary.h"
 #include "platform/rich_editor.h"
+#include "platform/windows.h"
 #include "ui_main_window.h"
 
 namespace {
@@ -66,9 +65,7 @@ MainWindow::MainWindow(QWidget* parent)
   bind_notebook_commands(*this);
   bind_editor_commands(*this);
 
-  // Every window opens centred on the screen at its design size.
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  centre_on_screen(this);
 }
 
 MainWindow::~MainWindow() {

@@ -1,12 +1,11 @@
 #include "editor/find_dialog.h"
 
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 
 #include "app/command_binding.h"
 #include "editor/find.h"
 #include "platform/controls/picture_button.h"
+#include "platform/windows.h"
 #include "ui_find_dialog.h"
 
 namespace {
@@ -24,9 +23,7 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent), ui(new Ui::FindDialog
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setFixedSize(size());
   setAttribute(Qt::WA_DeleteOnClose);
-  // Every window of the program opens centred on the screen, not on its owner.
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  centre_on_screen(this);
   编辑框1 = ui->编辑框1;
   选择框1 = ui->选择框1;
   图形按钮1 = ui->图形按钮1;

@@ -1,15 +1,14 @@
 #include "editor/font_size_window.h"
 
-#include <QGuiApplication>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSlider>
 
 #include "app/command_binding.h"
 #include "editor/char_formatting.h"
 #include "platform/event_boundary.h"
+#include "platform/windows.h"
 #include "ui_font_size_window.h"
 
 FontSizeWindow::FontSizeWindow(QWidget* parent) : QDialog(parent), ui(new Ui::FontSizeWindow) {
@@ -17,9 +16,7 @@ FontSizeWindow::FontSizeWindow(QWidget* parent) : QDialog(parent), ui(new Ui::Fo
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setFixedSize(size());
-  // Every window of the program opens centred on the screen, not on its owner.
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  centre_on_screen(this);
   多功能条1 = ui->多功能条1;
   编辑框1 = ui->编辑框1;
   按钮1 = ui->按钮1;

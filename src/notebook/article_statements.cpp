@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/database_connection.h"
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "platform/runtime_error.h"
@@ -81,12 +82,8 @@ QStringList article_titles_in_order(ExternalDatabase& db, const QString& categor
     rows.push_back({to_integer(db_read_field(records, 1)), db_read_field(records, 2)});
   }
   db_close_recordset(records);
-  return texts_of(in_position_order(std::move(rows), [&db] {
-    RecordSet count = db_query(db, QStringLiteral("select count(*) as a from 文章管理"));
-    const int n = db_read_number(count, QStringLiteral("a"));
-    db_close_recordset(count);
-    return n;
-  }));
+  return texts_of(in_position_order(std::move(rows),
+                                    [&db] { return count_rows(db, QStringLiteral("文章管理")); }));
 }
 
 bool article_title_exists(ExternalDatabase& db, const QString& category, const QString& title) {

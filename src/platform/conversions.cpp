@@ -10,8 +10,10 @@
 namespace {
 
 int saturate(long double value) {
-  if (value >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  if (value <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  if (value >= std::numeric_limits<int>::max())
+    return std::numeric_limits<int>::max();
+  if (value <= std::numeric_limits<int>::min())
+    return std::numeric_limits<int>::min();
   return static_cast<int>(value);
 }
 
@@ -25,9 +27,11 @@ const std::bitset<0x10000>& gbk_double_byte_table() {
   static const std::unique_ptr<std::bitset<0x10000>> table = [] {
     auto bits = std::make_unique<std::bitset<0x10000>>();
     iconv_t cd = iconv_open("GBK", "UTF-16LE");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return bits;
+    if (cd == reinterpret_cast<iconv_t>(-1))
+      return bits;
     for (char32_t unit = 0x80; unit < 0x10000; ++unit) {
-      if (unit >= 0xD800 && unit < 0xE000) continue;
+      if (unit >= 0xD800 && unit < 0xE000)
+        continue;
       char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
       char out[8];
       char* in_ptr = in;
@@ -48,9 +52,13 @@ const std::bitset<0x10000>& gbk_double_byte_table() {
 
 }  // namespace
 
-QString to_text(int value) { return QString::number(value); }
+QString to_text(int value) {
+  return QString::number(value);
+}
 
-QString to_text(qint64 value) { return QString::number(value); }
+QString to_text(qint64 value) {
+  return QString::number(value);
+}
 
 QString to_text(double value) {
   if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e18) {
@@ -59,13 +67,18 @@ QString to_text(double value) {
   return QString::number(value, 'g', 15);
 }
 
-QString to_text(const QDateTime& value) { return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString to_text(const QDateTime& value) {
+  return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
-QString to_text(const QDate& value) { return value.toString(QStringLiteral("yyyy-MM-dd")); }
+QString to_text(const QDate& value) {
+  return value.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
 int to_integer(const QString& text) {
   qsizetype i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
     negative = text[i] == u'-';
@@ -73,26 +86,34 @@ int to_integer(const QString& text) {
   }
   long double value = 0;
   for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    if (value < 1e12L) value = value * 10 + (text[i].unicode() - u'0');
+    if (value < 1e12L)
+      value = value * 10 + (text[i].unicode() - u'0');
   }
   return saturate(negative ? -value : value);
 }
 
 int to_integer(double value) {
-  if (std::isnan(value)) return 0;
+  if (std::isnan(value))
+    return 0;
   return saturate(std::trunc(static_cast<long double>(value)));
 }
 
-int integer_part(double value) { return to_integer(value); }
+int integer_part(double value) {
+  return to_integer(value);
+}
 
 QDateTime now() {
   const auto& clock = clock_override();
   return clock ? clock() : QDateTime::currentDateTime();
 }
 
-QDate date_part(const QDateTime& value) { return value.date(); }
+QDate date_part(const QDateTime& value) {
+  return value.date();
+}
 
-void set_clock(std::function<QDateTime()> clock) { clock_override() = std::move(clock); }
+void set_clock(std::function<QDateTime()> clock) {
+  clock_override() = std::move(clock);
+}
 
 int gbk_byte_count(const QString& text) {
   const auto& double_byte = gbk_double_byte_table();
@@ -101,7 +122,8 @@ int gbk_byte_count(const QString& text) {
     const char16_t unit = text[i].unicode();
     if (unit == u'\r') {
       bytes += 2;
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      if (i + 1 < text.size() && text[i + 1] == u'\n')
+        ++i;
     } else if (unit == u'\n' || unit == 0x2029) {
       bytes += 2;
     } else if (unit < 0x80) {

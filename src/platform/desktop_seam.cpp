@@ -1,13 +1,17 @@
 #include "platform/desktop_seam.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+
+#include <memory>
 
 #include "platform/common_dialog.h"
 #include "platform/font_dialog.h"
@@ -29,6 +33,21 @@ class HideWatcher : public QObject {
 
  private:
   QEventLoop& loop_;
+};
+
+// A Yes/No box is answered by its buttons only, as the system's own: Esc or the close box would
+// answer No, and No to the save question throws the unsaved text away.
+class YesNoBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Cancel))
+      return;
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
 }  // namespace
@@ -62,16 +81,19 @@ QString to_default_suffix(const QString& default_ext) {
 int DesktopSeam::message_box(const QString& text, int buttons,
                              const std::optional<QString>& title) {
   const bool yes_no = buttons == buttons_yes_no;
-  QMessageBox box(QMessageBox::NoIcon, title.value_or(default_message_title()), text,
-                  yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                  QApplication::activeWindow());
+  const QString shown_title = title.value_or(default_message_title());
+  const QMessageBox::StandardButtons choices =
+      yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+  QWidget* owner = QApplication::activeWindow();
+  std::unique_ptr<QMessageBox> box =
+      yes_no
+          ? std::make_unique<YesNoBox>(QMessageBox::NoIcon, shown_title, text, choices, owner)
+          : std::make_unique<QMessageBox>(QMessageBox::NoIcon, shown_title, text, choices, owner);
   // Messages quote titles and names the user typed: never read them as markup.
-  box.setTextFormat(Qt::PlainText);
-  if (yes_no) {
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-  }
-  const int pressed = box.exec();
+  box->setTextFormat(Qt::PlainText);
+  if (yes_no)
+    box->setDefaultButton(QMessageBox::Yes);
+  const int pressed = box->exec();
   if (!yes_no)
     return answer_ok;
   return pressed == QMessageBox::Yes ? answer_yes : answer_no;

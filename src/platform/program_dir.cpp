@@ -16,8 +16,11 @@ QString get_program_dir() {
 
 void set_program_dir(const QString& dir) {
   QString cleaned = dir;
-  while (cleaned.size() > 1 && cleaned.endsWith(u'/')) cleaned.chop(1);
+  while (cleaned.size() > 1 && cleaned.endsWith(u'/'))
+    cleaned.chop(1);
   program_dir_override() = cleaned;
 }
 
-QString program_path(const QString& relative) { return get_program_dir() + u'/' + relative; }
+QString program_path(const QString& relative) {
+  return get_program_dir() + u'/' + relative;
+}

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/common_dialog.h"
+#include "platform/controls/shift_state.h"
 #include "platform/conversions.h"
 #include "platform/fonts.h"
 #include "platform/rtf/rtf_reader.h"
@@ -30,11 +31,6 @@ qreal points_to_px(int points) {
 }
 int px_to_points(qreal px) {
   return qRound(px * 3.0 / 4.0);
-}
-
-int shift_state(Qt::KeyboardModifiers modifiers) {
-  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-         (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 // A block's GBK byte count, kept in the block so that an edit recounts only the blocks it

@@ -95,7 +95,7 @@ class RichEditor : public QTextEdit {
   void on_double_click(int x, int y, int shift_state);
 
  protected:
-  // Mouse events: x and y in the text area, shift state 1 Shift, 2 Ctrl, 4 Alt.
+  // Mouse events: x and y in the text area, shift state 1 Ctrl, 2 Shift, 4 Alt.
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 

@@ -23,7 +23,8 @@ class UiSeam {
  public:
   virtual ~UiSeam() = default;
   // title: nullopt leaves it to the platform's default.
-  virtual int message_box(const QString& text, int buttons, const std::optional<QString>& title) = 0;
+  virtual int message_box(const QString& text, int buttons,
+                          const std::optional<QString>& title) = 0;
   virtual bool file_dialog(CommonDialog& dialog) = 0;
   virtual bool font_dialog(CommonDialog& dialog) = 0;
   // The custom colours are the dialog's 16 slots for this call.

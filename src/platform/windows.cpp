@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,6 +29,11 @@ void load_window(QWidget* window, bool modal) {
 
 void close_window(QWidget* window) {
   window->close();
+}
+
+void centre_on_screen(QWidget* window) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 void process_events() {

@@ -14,6 +14,8 @@ int show_message_box(const QString& text, int buttons);
 // Modeless: shows it and returns at once.
 void load_window(QWidget* window, bool modal);
 void close_window(QWidget* window);
+// Every window of the program opens centred on the screen, not on its owner.
+void centre_on_screen(QWidget* window);
 
 // Lets every pending event run its handler, then returns.
 void process_events();

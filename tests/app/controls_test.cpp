@@ -98,6 +98,22 @@ TEST_F(ReportListTest, UserClickOnARowRaisesTheEvent) {
   EXPECT_EQ(seen_rows, std::vector<int>{2});
 }
 
+TEST_F(ReportListTest, UserCannotLeaveTheListWithoutARow) {
+  list.resize(200, 200);
+  list.show();
+  list.set_current_row(1);
+  const QRect row_rect = list.visualItemRect(list.topLevelItem(1));
+  send_mouse(list.viewport(), QEvent::MouseButtonPress, row_rect.center(), Qt::ControlModifier);
+  send_mouse(list.viewport(), QEvent::MouseButtonRelease, row_rect.center(), Qt::ControlModifier);
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::ControlModifier, QStringLiteral(" "));
+  QApplication::sendEvent(&list, &space);
+  const QPoint below_rows(row_rect.center().x(), list.viewport()->height() - 2);
+  send_mouse(list.viewport(), QEvent::MouseButtonPress, below_rows);
+  send_mouse(list.viewport(), QEvent::MouseButtonRelease, below_rows);
+  EXPECT_EQ(list.current_row(), 1);
+  EXPECT_EQ(seen_rows, std::vector<int>{1});
+}
+
 TEST_F(ReportListTest, LabelEditHandlerDecidesWhetherTheTypedTitleStands) {
   for (const bool accept : {false, true}) {
     SCOPED_TRACE(accept);

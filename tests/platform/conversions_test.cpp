@@ -7,12 +7,18 @@ TEST(ToInteger, ReadsLeadingDigitsOfAText) {
     const char16_t* text;
     int expected;
   } cases[] = {
-      {u"42", 42},           {u"  -7x", -7},        {u"+3", 3},       {u"", 0},
-      {u"abc", 0},           {u"1.9", 1},           {u"99999999999", 2147483647},
+      {u"42", 42},
+      {u"  -7x", -7},
+      {u"+3", 3},
+      {u"", 0},
+      {u"abc", 0},
+      {u"1.9", 1},
+      {u"99999999999", 2147483647},
       {u"-99999999999", -2147483647 - 1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(to_integer(QString::fromUtf16(c.text)), c.expected) << QString::fromUtf16(c.text).toStdString();
+    EXPECT_EQ(to_integer(QString::fromUtf16(c.text)), c.expected)
+        << QString::fromUtf16(c.text).toStdString();
   }
 }
 

@@ -504,6 +504,11 @@ TEST_F(RichEditorTest, MouseEventsReportPositionAndShiftState) {
   const std::vector<std::tuple<char, int, int, int>> want = {
       {'L', 30, 12, 3}, {'R', 30, 12, 4}, {'D', 30, 12, 0}};
   EXPECT_EQ(events, want);
+  events.clear();
+  send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::ShiftModifier);
+  send(QEvent::MouseButtonPress, Qt::RightButton, Qt::ControlModifier);
+  const std::vector<std::tuple<char, int, int, int>> apart = {{'L', 30, 12, 2}, {'R', 30, 12, 1}};
+  EXPECT_EQ(events, apart) << "Ctrl 1 and Shift 2, as every control reports them";
 }
 
 TEST_F(RichEditorTest, ShowsNoContextMenuOfItsOwn) {

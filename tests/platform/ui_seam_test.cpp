@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -256,6 +257,24 @@ TEST_F(DesktopSeamTest, MessageBoxesAnswerWithTheButtonPressed) {
   });
   EXPECT_EQ(desktop.message_box(QStringLiteral("备份成功"), buttons_ok, QString()), answer_ok);
   EXPECT_TRUE(only_ok);
+}
+
+TEST_F(DesktopSeamTest, YesNoBoxIsAnsweredByItsButtonsOnly) {
+  bool still_open = false;
+  when_shown<QMessageBox>([&](QMessageBox* box) {
+    QPointer<QMessageBox> shown(box);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(box, &escape);
+    box->close();
+    QApplication::processEvents();
+    still_open = shown && shown->isVisible();
+    if (shown)
+      click(shown, QMessageBox::Yes);
+  });
+  EXPECT_EQ(desktop.message_box(QStringLiteral("当前内容已被修改 是否进行保存"), buttons_yes_no,
+                                QString()),
+            answer_yes);
+  EXPECT_TRUE(still_open) << "Esc and the close box must not answer No for the user";
 }
 
 TEST_F(DesktopSeamTest, FileDialogTakesTheCommonDialogsProperties) {

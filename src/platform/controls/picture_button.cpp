@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/controls/shift_state.h"
+
 namespace {
 
 // The face the button shows without pictures of its own: a pale green gradient in a blue frame
@@ -25,17 +27,6 @@ QPixmap draw_face(const QSize& size, const QString& caption, const QFont& font, 
   painter.drawText(face.rect().translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter,
                    caption);
   return face;
-}
-
-int shift_state(Qt::KeyboardModifiers modifiers) {
-  int state = 0;
-  if (modifiers & Qt::ControlModifier)
-    state |= 1;
-  if (modifiers & Qt::ShiftModifier)
-    state |= 2;
-  if (modifiers & Qt::AltModifier)
-    state |= 4;
-  return state;
 }
 
 }  // namespace

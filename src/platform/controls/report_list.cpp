@@ -138,6 +138,17 @@ void ReportList::set_current_row(int row) {
   setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+QItemSelectionModel::SelectionFlags ReportList::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent* event) const {
+  const QItemSelectionModel::SelectionFlags command = QTreeWidget::selectionCommand(index, event);
+  // The user may choose another row but not leave the list without one (Ctrl+click, Ctrl+Space):
+  // with no current row the loaded article's unsaved text could no longer be saved.
+  if (command.testFlag(QItemSelectionModel::Deselect) ||
+      (command.testFlag(QItemSelectionModel::Clear) && !index.isValid()))
+    return QItemSelectionModel::NoUpdate;
+  return command;
+}
+
 void ReportList::set_label_edit_handler(std::function<bool()> handler) {
   label_edit_handler_ = std::move(handler);
 }

@@ -42,6 +42,10 @@ class ReportList : public QTreeWidget {
   void on_current_row_changed();
   void on_right_click();
 
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
+
  private:
   QString edited_label_;
   std::function<bool()> label_edit_handler_;
