@@ -122,10 +122,6 @@ std::span<const MainMenuEntry> main_menu_entries() {
   return entries;
 }
 
-std::span<const char* const> popup_menu_names() {
-  return popup_names;
-}
-
 bool is_popup_menu(const char* menu) {
   for (const char* name : popup_names)
     if (std::strcmp(name, menu) == 0)

@@ -24,5 +24,4 @@ struct MainMenuEntry {
 std::span<const MainMenuEntry> main_menu_entries();
 
 // The four top-level menus that never appear in the menu bar.
-std::span<const char* const> popup_menu_names();
 bool is_popup_menu(const char* menu);

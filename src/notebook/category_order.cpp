@@ -117,8 +117,11 @@ void delete_category() {
   {
     ExternalDatabase& db = database();
     Transaction transaction(db);
-    const bool done = db_execute(db, QStringLiteral("delete from 目录管理 where 目录位置='") +
-                                         to_text(position) + QStringLiteral("'")) != 0 &&
+    // The chosen category is found by its name: by position, a repeated position would take
+    // another category's row (or none) while this category's articles went.
+    const bool done = db_execute(db, QStringLiteral("delete from 目录管理 where 目录名称='") +
+                                         sql_value(name) + QStringLiteral("'")) != 0 &&
+                      db_changed_rows(db) > 0 &&
                       db_execute(db, QStringLiteral("delete from 文章管理 where 文章所属='") +
                                          sql_value(name) + QStringLiteral("'")) != 0 &&
                       close_category_gap(db, position);

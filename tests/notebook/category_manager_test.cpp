@@ -420,6 +420,26 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("丙")}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// Positions 1, 2, 2: the third row shows 丙, whose position is not its row + 1. Deleting it must
+// take 丙 with its articles and leave 乙 and its articles alone.
+TEST_F(CategoryManagerTest, DeleteWithARepeatedPositionTakesTheChosenCategory) {
+  ASSERT_NE(seed_category(QStringLiteral("甲"), QStringLiteral("1")), 0);
+  ASSERT_NE(seed_category(QStringLiteral("乙"), QStringLiteral("2")), 0);
+  ASSERT_NE(seed_category(QStringLiteral("丙"), QStringLiteral("2")), 0);
+  seed_article(QStringLiteral("乙"), QStringLiteral("1"), QStringLiteral("乙的文章"), std::nullopt);
+  seed_article(QStringLiteral("丙"), QStringLiteral("1"), QStringLiteral("丙的文章"), std::nullopt);
+  start_main_window();
+  open_manager();
+  categories().set_current_row(2);
+  seam().answer_next(answer_yes);
+
+  delete_category();
+
+  EXPECT_EQ(stored_categories(), (QStringList{QStringLiteral("甲@1"), QStringLiteral("乙@2")}));
+  EXPECT_EQ(stored_titles(QStringLiteral("乙")), QStringList{QStringLiteral("乙的文章")});
+  EXPECT_TRUE(stored_titles(QStringLiteral("丙")).isEmpty());
+}
+
 TEST_F(CategoryManagerTest, DeleteOfTheOnlyCategoryEmptiesListAndBox) {
   start_with({QStringLiteral("读书 '笔记'")});
   seed_article(QStringLiteral("读书 '笔记'"), QStringLiteral("1"), QStringLiteral("第一篇"),

@@ -37,23 +37,13 @@ PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
   connect(this, &QAbstractButton::clicked, this, [this] { emit on_clicked(); });
 }
 
-void PictureButton::set_pictures(const QPixmap& normal, const QPixmap& pressed) {
-  normal_ = normal;
-  pressed_ = pressed;
-  update();
-}
-
 QSize PictureButton::sizeHint() const {
-  return normal_.isNull() ? QSize(70, 22) : normal_.size();
+  return QSize(70, 22);
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
   const bool down = isDown() || underMouse();
   QPainter painter(this);
-  if (!normal_.isNull()) {
-    painter.drawPixmap(rect(), down && !pressed_.isNull() ? pressed_ : normal_);
-    return;
-  }
   painter.drawPixmap(0, 0, draw_face(size(), text(), font(), down));
 }
 

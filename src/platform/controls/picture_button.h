@@ -2,14 +2,13 @@
 
 #include <QAbstractButton>
 
-// A button drawn from pictures: the first while up, the second while pressed or hovered. Without
-// pictures it draws its caption word on a pale green face in a blue frame.
+// A picture button: its two state pictures, drawn from its caption word, show a pale green face
+// in a blue frame; pressed or hovered, the gradient turns over.
 class PictureButton : public QAbstractButton {
   Q_OBJECT
 
  public:
   explicit PictureButton(QWidget* parent = nullptr);
-  void set_pictures(const QPixmap& normal, const QPixmap& pressed);
   QSize sizeHint() const override;
 
  signals:
@@ -21,8 +20,4 @@ class PictureButton : public QAbstractButton {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-
- private:
-  QPixmap normal_;
-  QPixmap pressed_;
 };
