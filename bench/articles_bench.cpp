@@ -11,18 +11,18 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/startup_chain.h"
-#include "notebook/article_load_save.h"
-#include "notebook/category_lists.h"
+#include "handlers/notebook/article_load_save.h"
+#include "handlers/notebook/category_lists.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "platform/program_dir.h"
 #include "platform/rich_editor.h"
-#include "platform/schema.h"
 #include "platform/settings_file.h"
+#include "startup/startup_chain.h"
+#include "storage/schema.h"
+#include "windows/main_window.h"
 
 namespace {
 

@@ -15,21 +15,26 @@
 #include <memory>
 #include <optional>
 
-#include "app/database_connection.h"
-#include "app/main_window.h"
-#include "app/startup_chain.h"
-#include "notebook/category_lists.h"
-#include "notebook/category_manager.h"
-#include "notebook/category_manager_window.h"
-#include "notebook/category_order.h"
+#include "handlers/notebook/category_add_rename.h"
+#include "handlers/notebook/category_delete.h"
+#include "handlers/notebook/category_lists.h"
+#include "handlers/notebook/category_manager.h"
+#include "handlers/notebook/category_manager_list.h"
+#include "handlers/notebook/category_order.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "platform/program_dir.h"
 #include "platform/rich_editor.h"
-#include "platform/schema.h"
 #include "platform/ui_seam.h"
+#include "platform/ui_seam_in_use.h"
+#include "startup/startup_chain.h"
+#include "storage/article_table.h"
+#include "storage/category_table.h"
+#include "storage/schema.h"
+#include "windows/category_manager_window.h"
+#include "windows/main_window.h"
 
 namespace {
 
@@ -197,9 +202,10 @@ int main(int argc, char** argv) {
   std::unique_ptr<MainWindow> window(load_start_window());
   show_article_in_main_window();
   auto window_of_manager = std::make_unique<CategoryManagerWindow>();
+  prepare_category_manager(*window_of_manager);
   manager = window_of_manager.get();
   std::printf("%d categories, %d articles; the main window shows %s\n",
-              count_rows(QStringLiteral("目录管理")), count_rows(QStringLiteral("文章管理")),
+              count_categories(database()), count_articles(database()),
               qPrintable(main_window().组合框1->currentText()));
 
   benchmark::RunSpecifiedBenchmarks();

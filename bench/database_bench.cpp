@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "platform/database.h"
-#include "platform/schema.h"
+#include "storage/schema.h"
 
 namespace {
 

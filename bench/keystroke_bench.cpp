@@ -8,12 +8,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "app/main_window.h"
-#include "editor/status_counts.h"
+#include "handlers/editor/status_counts.h"
 #include "platform/controls/status_bar.h"
 #include "platform/conversions.h"
 #include "platform/program_dir.h"
 #include "platform/rich_editor.h"
+#include "windows/main_window.h"
 
 namespace {
 

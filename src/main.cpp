@@ -1,10 +1,10 @@
 #include <QApplication>
 
-#include "app/main_window.h"
-#include "app/startup_chain.h"
-#include "app/toolbar_table.h"
-#include "app/translations.h"
 #include "platform/fonts.h"
+#include "platform/translations.h"
+#include "startup/startup_chain.h"
+#include "windows/main_window.h"
+#include "windows/program_icon.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

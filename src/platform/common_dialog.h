@@ -9,7 +9,7 @@
 class CommonDialog {
  public:
   enum class Kind { file, font };
-  explicit CommonDialog(Kind kind) : kind(kind) {}
+  explicit CommonDialog(Kind dialog_kind) : kind(dialog_kind) {}
 
   Kind kind;
   // File dialog: 0 open, 1 save. The filter reads "name|pattern|name|pattern".
@@ -29,6 +29,3 @@ class CommonDialog {
   int font_underline = 0;
   int font_strikeout = 0;
 };
-
-// 1 when the user confirmed a file or a font; the chosen values are then in the properties.
-int run_common_dialog(CommonDialog& dialog);

@@ -262,9 +262,7 @@ void db_close_recordset(RecordSet& records) {
   records.statement_.reset();
 }
 
-namespace {
-
-QString text_of(const DbValue& value) {
+QString db_value_text(const DbValue& value) {
   if (value.is_null())
     return {};
   if (value.type() != DbValue::Type::text)
@@ -272,14 +270,12 @@ QString text_of(const DbValue& value) {
   return value.text();
 }
 
-}  // namespace
-
 QString db_read_text(const RecordSet& records, int column) {
-  return text_of(db_read_field(records, column));
+  return db_value_text(db_read_field(records, column));
 }
 
 QString db_read_text(const RecordSet& records, const QString& name) {
-  return text_of(db_read_field(records, name));
+  return db_value_text(db_read_field(records, name));
 }
 
 int db_read_number(const RecordSet& records, const QString& name) {

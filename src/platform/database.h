@@ -97,6 +97,7 @@ DbValue db_read_field(const RecordSet& records, const QString& name);
 void db_close_recordset(RecordSet& records);
 
 // Reads where a text must stand: null reads as "", another type raises error_not_text.
+QString db_value_text(const DbValue& value);
 QString db_read_text(const RecordSet& records, int column);
 QString db_read_text(const RecordSet& records, const QString& name);
 // Reads a count such as the alias "a": integers (low 32 bits) and doubles (truncated) are taken,

@@ -19,6 +19,7 @@
 #include "platform/fonts.h"
 #include "platform/rtf/rtf_reader.h"
 #include "platform/rtf/rtf_writer.h"
+#include "platform/windows.h"
 
 namespace {
 
@@ -132,12 +133,12 @@ void RichEditor::on_contents_change(int position, int /*removed*/, int added) {
   ++changes_;
   line_counts_valid_to_ = std::min(line_counts_valid_to_, position);
   for_each_block(*document(), position, position + added, [this](QTextBlock block) {
-    auto* data = static_cast<GbkBytes*>(block.userData());
-    if (!data) {
-      data = new GbkBytes(gbk_bytes_);
-      block.setUserData(data);
+    auto* counted = static_cast<GbkBytes*>(block.userData());
+    if (!counted) {
+      counted = new GbkBytes(gbk_bytes_);
+      block.setUserData(counted);
     }
-    data->set(block_gbk_bytes(block));
+    counted->set(block_gbk_bytes(block));
   });
 }
 

@@ -1,26 +1,5 @@
 #include "platform/ui_seam.h"
 
-#include "platform/desktop_seam.h"
-
-namespace {
-
-UiSeam*& installed_seam() {
-  static UiSeam* seam = nullptr;
-  return seam;
-}
-
-}  // namespace
-
-UiSeam& ui_seam() {
-  static DesktopSeam desktop;
-  UiSeam* seam = installed_seam();
-  return seam ? *seam : desktop;
-}
-
-void set_ui_seam(UiSeam* seam) {
-  installed_seam() = seam;
-}
-
 QString default_message_title() {
   return QStringLiteral("Wrenfold");
 }

@@ -34,10 +34,5 @@ class UiSeam {
   virtual void run_modal(QWidget* window) = 0;
 };
 
-// The seam in use: the desktop one unless a test installed its own.
-UiSeam& ui_seam();
-// nullptr restores the desktop seam. The caller keeps ownership.
-void set_ui_seam(UiSeam* seam);
-
 // The title the platform shows when a box's title is left out.
 QString default_message_title();

@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/common_dialog.h"
 #include "platform/ui_seam.h"
+#include "platform/ui_seam_in_use.h"
 
 int show_message_box(const QString& text, int buttons, const QString& title) {
   return ui_seam().message_box(text, buttons, title);
@@ -15,6 +17,20 @@ int show_message_box(const QString& text, int buttons, const QString& title) {
 
 int show_message_box(const QString& text, int buttons) {
   return ui_seam().message_box(text, buttons, std::nullopt);
+}
+
+int run_common_dialog(CommonDialog& dialog) {
+  switch (dialog.kind) {
+    case CommonDialog::Kind::file:
+      return ui_seam().file_dialog(dialog) ? 1 : 0;
+    case CommonDialog::Kind::font:
+      return ui_seam().font_dialog(dialog) ? 1 : 0;
+  }
+  return 0;
+}
+
+std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& custom_colours) {
+  return ui_seam().colour_dialog(owner, custom_colours);
 }
 
 void load_window(QWidget* window, bool modal) {

@@ -2,13 +2,24 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
+#include "platform/colorref.h"
+
+class CommonDialog;
 class QWidget;
 
 int show_message_box(const QString& text, int buttons, const QString& title);
 // The title left out: the platform's default title shows.
 int show_message_box(const QString& text, int buttons);
+
+// 1 when the user confirmed a file or a font; the chosen values are then in the properties.
+int run_common_dialog(CommonDialog& dialog);
+
+// The colour dialog with the 16 custom colours of this call: the chosen colour, or nullopt when
+// the user cancelled.
+std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& custom_colours);
 
 // Modal: returns when the window has closed (it is deleted then if it deletes on close).
 // Modeless: shows it and returns at once.

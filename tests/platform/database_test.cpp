@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "platform/runtime_error.h"
-#include "platform/schema.h"
+#include "storage/schema.h"
 
 namespace {
 

@@ -99,7 +99,7 @@ TEST_P(RtfReaderText, GivesTheText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RtfReaderText, ::testing::ValuesIn(text_cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test_case) { return std::string(test_case.param.name); });
 
 TEST(RtfReader, CharacterPropertiesFromTablesAndResets) {
   QTextDocument document;

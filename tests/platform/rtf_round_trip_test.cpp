@@ -211,6 +211,6 @@ TEST(RtfRoundTrip, PastedImageIsWrittenAsPng) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Features, RtfRoundTrip, ::testing::ValuesIn(cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test_case) { return std::string(test_case.param.name); });
 
 }  // namespace

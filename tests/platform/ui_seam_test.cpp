@@ -29,6 +29,7 @@
 #include "platform/program_dir.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_seam.h"
+#include "platform/ui_seam_in_use.h"
 #include "platform/windows.h"
 #include "support/program_dir_fixture.h"
 

@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
-#include "app/startup_chain.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
 #include "platform/controls/toolbar.h"
 #include "platform/rich_editor.h"
+#include "startup/startup_chain.h"
+#include "windows/main_window.h"
 
 namespace {
 
@@ -39,6 +39,7 @@ void MainWindowFixture::TearDown() {
 MainWindow& MainWindowFixture::start_main_window(
     const std::function<void(MainWindow&)>& before_chain) {
   window_ = std::make_unique<MainWindow>();
+  wire_main_window(*window_);
   if (before_chain)
     before_chain(*window_);
   run_startup_sequence();

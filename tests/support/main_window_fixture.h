@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/menu_commands.h"
 #include "support/program_dir_fixture.h"
+#include "windows/menu_commands.h"
 
 class MainWindow;
 

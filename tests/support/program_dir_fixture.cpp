@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "platform/program_dir.h"
-#include "platform/schema.h"
+#include "storage/schema.h"
 
 TestProgramDir::TestProgramDir()
     : root_(QDir::tempPath() + QStringLiteral("/wrenfold 测试-XXXXXX")),

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/ui_seam_in_use.h"
+
 namespace {
 
 // Callers make sure the queue is not empty.

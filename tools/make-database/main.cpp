@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include "platform/schema.h"
+#include "storage/schema.h"
 
 // Writes the empty database file the program directory ships with.
 int main(int argc, char** argv) {

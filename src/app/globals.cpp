@@ -1,6 +1,0 @@
-#include "app/globals.h"
-
-Globals& globals() {
-  static Globals instance;
-  return instance;
-}

@@ -1,0 +1,31 @@
+#include "handlers/access/closing.h"
+
+#include "handlers/notebook/article_load_save.h"
+#include "platform/conversions.h"
+#include "platform/database.h"
+#include "platform/rich_editor.h"
+#include "storage/settings_keys.h"
+#include "windows/current_article.h"
+#include "windows/globals.h"
+#include "windows/main_window.h"
+
+bool query_close_main_window() {
+  MainWindow& window = main_window();
+  if (globals().float_icon_shown == 1) {
+    window.setVisible(false);
+    return false;
+  }
+  if (setting_is_on(setting::remember_size)) {
+    write_setting(setting::window_width, to_text(window.width()));
+    write_setting(setting::window_height, to_text(window.height()));
+  }
+  write_setting(setting::last_category, current_category());
+  write_setting(setting::last_article, current_title());
+  write_setting(setting::last_caret, to_text(window.超级编辑框1->selection_start()));
+  // A Yes whose save failed keeps the window open, so the text is not lost with it.
+  if (offer_to_save_modified_article() == 0)
+    return false;
+  window.超级编辑框1->set_modified(false);
+  db_close(database());
+  return true;
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Opens data/data.mdb of the program directory on the main window's connection; a failure is
+// reported in a message box and the connection stays closed.
+void open_database();

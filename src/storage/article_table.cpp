@@ -1,0 +1,163 @@
+#include "storage/article_table.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/conversions.h"
+#include "platform/database.h"
+#include "storage/position_order.h"
+
+namespace {
+
+// The article's row, as every statement that addresses one article ends.
+QString where_article(const QString& category, const QString& title) {
+  return QStringLiteral("where 文章所属 = '") + sql_value(category) +
+         QStringLiteral("' and 文章标题 ='") + sql_value(title) + QStringLiteral("'");
+}
+
+// Lowers by one every position of the category above the deleted one, each article exactly
+// once whatever order the table holds them in. false when a statement failed.
+bool close_position_gap(ExternalDatabase& db, const QString& category, int deleted_position) {
+  struct Later {
+    int value;
+    QString text;
+  };
+  std::vector<Later> later;
+  RecordSet records =
+      db_query(db, QStringLiteral("select 文章位置 from 文章管理 where 文章所属 = '") +
+                       sql_value(category) + QStringLiteral("'"));
+  for (; !db_at_end(records); db_move_next(records)) {
+    const QString text = db_read_text(records, 1);
+    const int value = to_integer(text);
+    if (value > deleted_position)
+      later.push_back({value, text});
+  }
+  db_close_recordset(records);
+
+  // Each statement lowers every article holding its position text. Going up from the gap, no
+  // statement can meet an article that an earlier one lowered: that one now holds a smaller
+  // value than every position still to come.
+  std::sort(later.begin(), later.end(), [](const Later& a, const Later& b) {
+    return a.value != b.value ? a.value < b.value : a.text < b.text;
+  });
+  later.erase(std::unique(later.begin(), later.end(),
+                          [](const Later& a, const Later& b) { return a.text == b.text; }),
+              later.end());
+  for (const Later& entry : later) {
+    const QString statement =
+        QStringLiteral("update 文章管理 set 文章位置='") + sql_value(to_text(entry.value - 1.0)) +
+        QStringLiteral("'where 文章位置='") + sql_value(entry.text) +
+        QStringLiteral("' and 文章所属='") + sql_value(category) + QStringLiteral("'");
+    if (db_execute(db, statement) == 0)
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QStringList article_titles_in_order(ExternalDatabase& db, const QString& category) {
+  // Served by the index on (文章所属, 文章位置, 文章标题) alone.
+  return texts_in_position_order(
+      read_placed_values(db, QStringLiteral("select 文章位置, 文章标题 from 文章管理 where "
+                                            "文章所属 = '") +
+                                 sql_value(category) + QStringLiteral("' order by rowid")),
+      [&db] { return count_articles(db); });
+}
+
+bool article_title_exists(ExternalDatabase& db, const QString& category, const QString& title) {
+  RecordSet records =
+      db_query(db, QStringLiteral("select 文章标题 from 文章管理 where 文章所属 = '") +
+                       sql_value(category) + QStringLiteral("' and 文章标题 = '") +
+                       sql_value(title) + QStringLiteral("' limit 1"));
+  const bool found = !db_at_end(records);
+  db_close_recordset(records);
+  return found;
+}
+
+QString read_article_content(ExternalDatabase& db, const QString& category, const QString& title) {
+  RecordSet records =
+      db_query(db, QStringLiteral("select * from 文章管理 where 文章所属='") + sql_value(category) +
+                       QStringLiteral("'and 文章标题='") + sql_value(title) + QStringLiteral("'"));
+  const QString content = db_read_text(records, QStringLiteral("文章内容"));
+  db_close_recordset(records);
+  return content;
+}
+
+ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
+                                  const QString& title) {
+  RecordSet records =
+      db_query(db, QStringLiteral("select * from 文章管理 where 文章所属='") + sql_value(category) +
+                       QStringLiteral("'and 文章标题= '") + sql_value(title) + QStringLiteral("'"));
+  db_move_first(records);
+  ArticleFields fields;
+  fields.category = db_read_text(records, 2);
+  fields.position = db_read_text(records, 3);
+  fields.title = db_read_text(records, 5);
+  fields.created = db_read_text(records, 6);
+  fields.changed = db_read_text(records, 7);
+  db_close_recordset(records);
+  return fields;
+}
+
+int count_articles(ExternalDatabase& db) {
+  RecordSet records = db_query(db, QStringLiteral("select count(*) as a from 文章管理"));
+  const int count = db_read_number(records, QStringLiteral("a"));
+  db_close_recordset(records);
+  return count;
+}
+
+bool insert_article(ExternalDatabase& db, const QString& category, const QString& position,
+                    const QString& title, const QString& stamp) {
+  return db_execute(db, QStringLiteral(
+                            "insert into 文章管理(文章所属,文章位置,文章标题,建立时间,修改时间) "
+                            "values('") +
+                            sql_value(category) + QStringLiteral("','") + sql_value(position) +
+                            QStringLiteral("','") + sql_value(title) + QStringLiteral("','") +
+                            sql_value(stamp) + QStringLiteral("','") + sql_value(stamp) +
+                            QStringLiteral("')")) != 0;
+}
+
+bool store_article_content(ExternalDatabase& db, const QString& category, const QString& title,
+                           const QString& content, const QString& stamp) {
+  // One update: a separate stamp statement would rewrite the whole article once more.
+  const QString statement = QStringLiteral("update 文章管理 set 文章内容 = ?, 修改时间 = '") +
+                            sql_value(stamp) + QStringLiteral("'  ") +
+                            where_article(category, title);
+  Transaction transaction(db);
+  // An update that finds no article stores nothing: that is a failure, not a save.
+  return db_execute(db, statement, content) != 0 && db_changed_rows(db) > 0 && transaction.commit();
+}
+
+bool rename_article(ExternalDatabase& db, const QString& category, const QString& old_title,
+                    const QString& new_title, const QString& stamp) {
+  db_execute(db, QStringLiteral("update 文章管理 set 修改时间 = '") + sql_value(stamp) +
+                     QStringLiteral("'  ") + where_article(category, old_title));
+  // Found by its title, as the stamp is: a position could name another article, or several,
+  // when the stored positions have gaps or repeats.
+  return db_execute(db, QStringLiteral("update 文章管理 set 文章标题 ='") + sql_value(new_title) +
+                            QStringLiteral("' where 文章所属 ='") + sql_value(category) +
+                            QStringLiteral("' and 文章标题 ='") + sql_value(old_title) +
+                            QStringLiteral("'")) != 0;
+}
+
+bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,
+                                int position) {
+  Transaction transaction(db);
+  return db_execute(db, QStringLiteral("delete from 文章管理 where 文章所属='") +
+                            sql_value(category) + QStringLiteral("' and 文章标题='") +
+                            sql_value(title) + QStringLiteral("'")) != 0 &&
+         close_position_gap(db, category, position) && transaction.commit();
+}
+
+bool move_articles_to_category(ExternalDatabase& db, const QString& old_name,
+                               const QString& new_name) {
+  return db_execute(db, QStringLiteral("update 文章管理 set 文章所属='") + sql_value(new_name) +
+                            QStringLiteral("'where 文章所属='") + sql_value(old_name) +
+                            QStringLiteral("'")) != 0;
+}
+
+bool delete_articles_of_category(ExternalDatabase& db, const QString& name) {
+  return db_execute(db, QStringLiteral("delete from 文章管理 where 文章所属='") + sql_value(name) +
+                            QStringLiteral("'")) != 0;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ExternalDatabase;
+
+// Every statement on 文章管理, the article table. Each takes the connection and plain values; an
+// article is found by its category (文章所属) and title (文章标题), compared byte for byte.
+
+// Titles of the category's articles in 文章位置 order: positions 1 to n with n the number of all
+// articles of every category, equal positions in table order, positions outside 1..n left out.
+// Never reads 文章内容.
+QStringList article_titles_in_order(ExternalDatabase& db, const QString& category);
+
+// Whether the category holds an article with this title; the engine looks up that one row.
+bool article_title_exists(ExternalDatabase& db, const QString& category, const QString& title);
+
+// The article's stored rich text: "" when it was never saved or no such article exists.
+QString read_article_content(ExternalDatabase& db, const QString& category, const QString& title);
+
+// The stored fields that the properties box shows, each of which must be text.
+struct ArticleFields {
+  QString category;
+  QString position;
+  QString title;
+  QString created;
+  QString changed;
+};
+ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
+                                  const QString& title);
+
+// select count(*) of the whole table, every category's articles.
+int count_articles(ExternalDatabase& db);
+
+// A new article without content, stamped created and changed at stamp. false when it failed.
+bool insert_article(ExternalDatabase& db, const QString& category, const QString& position,
+                    const QString& title, const QString& stamp);
+
+// Content and stamp are stored together or not at all, in one write of the row. false when the
+// article was not found or a statement failed; nothing is stored then.
+bool store_article_content(ExternalDatabase& db, const QString& category, const QString& title,
+                           const QString& content, const QString& stamp);
+
+// Stamps the article at stamp, then gives it its new title; false when the title update failed.
+bool rename_article(ExternalDatabase& db, const QString& category, const QString& old_title,
+                    const QString& new_title, const QString& stamp);
+
+// Deletes the article at the given position and lowers every later position of its category by
+// one, together or not at all. false when nothing changed.
+bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,
+                                int position);
+
+// The articles of a category that is renamed or deleted; run inside the category's own
+// transaction.
+bool move_articles_to_category(ExternalDatabase& db, const QString& old_name,
+                               const QString& new_name);
+bool delete_articles_of_category(ExternalDatabase& db, const QString& name);

@@ -1,0 +1,10 @@
+#include "storage/position_order.h"
+
+std::vector<PlacedValue> read_placed_values(ExternalDatabase& db, const QString& sql) {
+  RecordSet records = db_query(db, sql);
+  std::vector<PlacedValue> rows;
+  for (; !db_at_end(records); db_move_next(records))
+    rows.push_back({to_integer(db_read_field(records, 1)), db_read_field(records, 2)});
+  db_close_recordset(records);
+  return rows;
+}

@@ -1,0 +1,36 @@
+#include "storage/schema.h"
+
+#include <QStringList>
+
+#include "platform/database_file.h"
+
+namespace {
+
+const QString articles_table_sql = QStringLiteral(
+    "CREATE TABLE 文章管理 (ID INTEGER PRIMARY KEY AUTOINCREMENT, 文章所属 TEXT, 文章位置 TEXT, "
+    "文章内容 TEXT, 文章标题 TEXT, 建立时间 TEXT, 修改时间 TEXT)");
+
+const QString categories_table_sql = QStringLiteral(
+    "CREATE TABLE 目录管理 (ID INTEGER PRIMARY KEY AUTOINCREMENT, 目录位置 TEXT, 目录名称 TEXT)");
+
+const QString users_table_sql = QStringLiteral(
+    "CREATE TABLE 用户管理 (ID INTEGER PRIMARY KEY AUTOINCREMENT, 开启登陆 TEXT, 用户密码 TEXT)");
+
+const QString login_row_sql =
+    QStringLiteral("INSERT INTO 用户管理 (开启登陆, 用户密码) VALUES ('假', '')");
+
+// Lookups by category and title.
+const QString title_index_sql =
+    QStringLiteral("CREATE INDEX 文章管理_所属_标题 ON 文章管理 (文章所属, 文章标题)");
+
+// Covers the article list fill, which reads only these columns.
+const QString list_index_sql = QStringLiteral(
+    "CREATE INDEX 文章管理_所属_位置_标题 ON 文章管理 (文章所属, 文章位置, 文章标题)");
+
+}  // namespace
+
+bool create_empty_database(const QString& path) {
+  return db_create_file(path, database_password,
+                        {articles_table_sql, categories_table_sql, users_table_sql, login_row_sql,
+                         title_index_sql, list_index_sql});
+}

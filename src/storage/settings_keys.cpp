@@ -1,0 +1,23 @@
+#include "storage/settings_keys.h"
+
+#include "platform/program_dir.h"
+#include "platform/settings_file.h"
+
+QString read_setting(const SettingKey& key) {
+  const QString section = QString::fromLatin1(key.section);
+  const QString name = QString::fromLatin1(key.key);
+  if (key.fallback == nullptr)
+    return read_ini_value(settings_file_path(), section, name);
+  const QString fallback = QString::fromUtf8(key.fallback);
+  return read_ini_value(settings_file_path(), section, name,
+                        key.fallback_in_program_dir ? program_path(fallback) : fallback);
+}
+
+void write_setting(const SettingKey& key, const QString& value) {
+  write_ini_value(settings_file_path(), QString::fromLatin1(key.section),
+                  QString::fromLatin1(key.key), value);
+}
+
+bool setting_is_on(const SettingKey& key) {
+  return is_switch_on(read_setting(key));
+}

@@ -1,0 +1,6 @@
+#include "windows/globals.h"
+
+Globals& globals() {
+  static Globals instance;
+  return instance;
+}

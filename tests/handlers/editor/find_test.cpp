@@ -1,0 +1,218 @@
+#include "handlers/editor/find.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+
+#include "platform/controls/picture_button.h"
+#include "platform/rich_editor.h"
+#include "support/main_window_fixture.h"
+#include "windows/find_dialog.h"
+#include "windows/globals.h"
+#include "windows/main_window.h"
+
+namespace {
+
+const QString not_found = QStringLiteral("未搜索到!");
+const QString enter_text = QStringLiteral("请输入要搜索的内容");
+const QString search_first = QStringLiteral("请先进行首次搜索");
+
+// Notes whether the find window was on top while each box showed.
+class TopmostRecordingSeam : public ScriptedSeam {
+ public:
+  int message_box(const QString& text, int buttons, const std::optional<QString>& title) override {
+    topmost_while_shown.push_back(find_dialog() != nullptr && find_dialog()->topmost());
+    return ScriptedSeam::message_box(text, buttons, title);
+  }
+  std::vector<bool> topmost_while_shown;
+};
+
+class FindTest : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    // The global starts at 0 when the program is loaded; the start-up chain leaves it alone.
+    globals().last_find_position = 0;
+    start_main_window();
+    installer_.emplace(seam_);
+    choose_menu(MenuCommand::find);
+    ASSERT_NE(find_dialog(), nullptr);
+  }
+  void TearDown() override {
+    installer_.reset();
+    MainWindowFixture::TearDown();
+  }
+
+  RichEditor& editor() { return *window().超级编辑框1; }
+  FindDialog& dialog() { return *find_dialog(); }
+
+  void look_for(const QString& text, bool match_case = false) {
+    dialog().编辑框1->setText(text);
+    dialog().选择框1->setChecked(match_case);
+  }
+  void find() { dialog().图形按钮1->click(); }
+  void find_next() { dialog().图形按钮2->click(); }
+
+  std::pair<int, int> selection() {
+    return {editor().selection_start(), editor().selection_length()};
+  }
+  QStringList messages() { return seam_.message_texts(); }
+
+  TopmostRecordingSeam seam_;
+
+ private:
+  std::optional<SeamInstaller> installer_;
+};
+
+TEST_F(FindTest, FindThenFindNextWalksOverlappingHitsAndStartsAgainAfterAMiss) {
+  editor().setPlainText(QStringLiteral("xaaa"));
+  look_for(QStringLiteral("aa"));
+
+  find();
+  EXPECT_EQ(selection(), std::pair(1, 2));
+  EXPECT_EQ(globals().last_find_position, 1);
+
+  find_next();
+  EXPECT_EQ(selection(), std::pair(2, 2));
+
+  find_next();
+  EXPECT_EQ(messages(), QStringList{not_found});
+  EXPECT_EQ(globals().last_find_position, -1);
+  EXPECT_EQ(selection(), std::pair(2, 2));
+
+  find_next();
+  EXPECT_EQ(selection(), std::pair(1, 2));
+  EXPECT_EQ(messages().size(), 1);
+
+  // Find always starts at the beginning.
+  editor().set_selection_start(3);
+  find();
+  EXPECT_EQ(selection(), std::pair(1, 2));
+}
+
+TEST_F(FindTest, ChineseTextSelectsOneEditorCharacterPerCharacter) {
+  editor().setPlainText(QStringLiteral("前文\"中文\"后"));
+  look_for(QStringLiteral("中文"));
+
+  find();
+
+  EXPECT_EQ(selection(), std::pair(3, 2));
+  EXPECT_EQ(editor().textCursor().selectedText(), QStringLiteral("中文"));
+}
+
+TEST_F(FindTest, EmptyFindTextIsRefusedByBothButtonsAndKeepsThePosition) {
+  editor().setPlainText(QStringLiteral("abc"));
+  globals().last_find_position = 7;
+  look_for(QString());
+
+  find();
+  find_next();
+
+  EXPECT_EQ(messages(), (QStringList{enter_text, enter_text}));
+  EXPECT_EQ(globals().last_find_position, 7);
+  for (const ShownMessage& shown : seam_.messages()) {
+    EXPECT_EQ(shown.buttons, buttons_ok);
+    EXPECT_EQ(shown.title, QString());
+  }
+}
+
+TEST_F(FindTest, FindNextAsksForAFirstSearchBeforeAnyFindAndAfterAFailedOne) {
+  editor().setPlainText(QStringLiteral("abc"));
+  look_for(QStringLiteral("b"));
+  find_next();
+
+  look_for(QStringLiteral("zz"));
+  find();
+  EXPECT_EQ(globals().last_find_position, 0);
+  find_next();
+
+  EXPECT_EQ(messages(), (QStringList{search_first, not_found, search_first}));
+}
+
+TEST_F(FindTest, MatchCaseFollowsTheCheckBox) {
+  editor().setPlainText(QStringLiteral("xAbc abc"));
+
+  look_for(QStringLiteral("abc"), false);
+  find();
+  EXPECT_EQ(selection(), std::pair(1, 3));
+
+  look_for(QStringLiteral("abc"), true);
+  find();
+  EXPECT_EQ(selection(), std::pair(5, 3));
+
+  look_for(QStringLiteral("ABC"), true);
+  find();
+  EXPECT_EQ(messages(), QStringList{not_found});
+}
+
+TEST_F(FindTest, FindNextGoesOnAfterAHitAtTheFirstCharacter) {
+  editor().setPlainText(QStringLiteral("a-a"));
+  look_for(QStringLiteral("a"));
+
+  find();
+  EXPECT_EQ(selection(), std::pair(0, 1));
+  EXPECT_EQ(globals().last_find_position, 0);
+
+  find_next();
+  EXPECT_EQ(selection(), std::pair(2, 1));
+  EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(FindTest, FindNextLooksForTheNewTextFromTheOldHitPlusOne) {
+  editor().setPlainText(QStringLiteral("abcabc"));
+  look_for(QStringLiteral("bc"));
+  find();
+  ASSERT_EQ(selection(), std::pair(1, 2));
+
+  look_for(QStringLiteral("ab"));
+  find_next();
+
+  EXPECT_EQ(selection(), std::pair(3, 2));
+}
+
+TEST_F(FindTest, TheWindowIsOffTopWhileAMessageShowsAndOnTopAgainAfter) {
+  editor().setPlainText(QStringLiteral("abc"));
+  ASSERT_TRUE(dialog().topmost());
+  look_for(QStringLiteral("zz"));
+
+  find();
+  find_next();
+
+  EXPECT_EQ(seam_.topmost_while_shown, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(dialog().topmost());
+  EXPECT_TRUE(dialog().isVisible());
+}
+
+TEST_F(FindTest, TheWindowIsModelessAndOpensOnce) {
+  EXPECT_TRUE(dialog().isVisible());
+  EXPECT_FALSE(dialog().isModal());
+  EXPECT_EQ(dialog().windowTitle(), QStringLiteral("查找"));
+  FindDialog* first = find_dialog();
+
+  click_toolbar_button(8);
+
+  EXPECT_EQ(find_dialog(), first);
+  EXPECT_EQ(window().findChildren<FindDialog*>().size(), 1);
+}
+
+TEST_F(FindTest, ThePositionOutlivesClosingTheWindow) {
+  editor().setPlainText(QStringLiteral("xaaa"));
+  look_for(QStringLiteral("aa"));
+  find();
+  dialog().close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(find_dialog(), nullptr);
+
+  choose_menu(MenuCommand::find);
+  EXPECT_EQ(dialog().编辑框1->text(), QString());
+  EXPECT_FALSE(dialog().选择框1->isChecked());
+  look_for(QStringLiteral("aa"));
+  find_next();
+
+  EXPECT_EQ(selection(), std::pair(2, 2));
+}
+
+}  // namespace
