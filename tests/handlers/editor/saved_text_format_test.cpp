@@ -118,4 +118,24 @@ TEST_F(SavedTextFormatTest, ComesBeforeTheLastArticleIsLoaded) {
   EXPECT_FALSE(editor().modified());
 }
 
+TEST_F(SavedTextFormatTest, NewArticlesTakeTheStoredFormat) {
+  seed_category(QStringLiteral("工作"), QStringLiteral("1"));
+  write_ini_value(settings_path(), QStringLiteral("FWJL"), QStringLiteral("FL"),
+                  QStringLiteral("工作"));
+  store("SFKQBCYS", QStringLiteral("1"));
+  store("DX", QStringLiteral("14"));
+  store("WBYS", QStringLiteral("255"));
+  start_main_window();
+
+  choose_menu(MenuCommand::new_article);
+  type_into_editor(QStringLiteral("新文章"));
+  editor().set_selection_start(0);
+  editor().set_selection_length(-1);
+  const CharFormat chars = editor().richedit_get_sel_char_format();
+  EXPECT_EQ(chars.size, 14);
+  EXPECT_EQ(chars.font_name, QStringLiteral("宋体"));
+  EXPECT_EQ(editor().palette().color(QPalette::Text), QColor(Qt::red));
+  EXPECT_TRUE(editor().content().contains("\\fs28"));
+}
+
 }  // namespace
