@@ -1,7 +1,6 @@
 #include "platform/controls/colour_picker.h"
 
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 #include <array>
 
@@ -32,20 +31,18 @@ void ColourPicker::choose() {
 }
 
 void ColourPicker::paintEvent(QPaintEvent*) {
-  QStylePainter painter(this);
+  QPainter painter(this);
   const QRect frame = rect().adjusted(0, 0, -1, -1);
-  painter.fillRect(rect(), palette().color(QPalette::Button));
   const QRect swatch = frame.adjusted(3, 3, -3, -3);
+  painter.fillRect(rect(), palette().color(QPalette::Button));
   if (colour_ != default_colour)
     painter.fillRect(swatch, to_qcolor(colour_));
-  painter.setPen(palette().color(isDown() ? QPalette::Highlight : QPalette::Dark));
-  painter.drawRect(frame);
   painter.setPen(palette().color(QPalette::Shadow));
   painter.drawRect(swatch);
-  if (hasFocus()) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = frame.adjusted(1, 1, -1, -1);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-  }
+  // Focused or pressed, the outer frame takes the highlight colour, two pixels wide.
+  const bool marked = hasFocus() || isDown();
+  painter.setPen(palette().color(marked ? QPalette::Highlight : QPalette::Dark));
+  painter.drawRect(frame);
+  if (marked)
+    painter.drawRect(frame.adjusted(1, 1, -1, -1));
 }
