@@ -6,6 +6,7 @@
 #include "handlers/access/last_position.h"
 #include "handlers/access/layout.h"
 #include "handlers/editor/editor_bindings.h"
+#include "handlers/editor/saved_text_format.h"
 #include "handlers/notebook/category_lists.h"
 #include "handlers/notebook/notebook_bindings.h"
 #include "platform/controls/combo_box.h"
@@ -46,6 +47,7 @@ void run_startup_sequence() {
   // No step is skipped: a run-time error is reported by its step and the chain goes on.
   guarded(init_main_window)();
   guarded(open_database)();
+  guarded(apply_saved_text_format)();
   guarded(fill_category_combo)();
   guarded(restore_last_position)();
   main_window().超级编辑框1->set_modified(false);

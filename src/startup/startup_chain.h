@@ -6,8 +6,9 @@ class MainWindow;
 // resize handlers. The window binds none itself.
 void wire_main_window(MainWindow& window);
 
-// The main window's start-up: prepares the window, opens the database and restores the last
-// place, each step in its fixed order; runs before the window is first shown.
+// The main window's start-up: prepares the window, opens the database, gives the editor the
+// stored text format and restores the last place, each step in its fixed order; runs before the
+// window is first shown.
 void run_startup_sequence();
 // The first step: start values of the globals, the selector's field height, the start date in
 // the status bar and the remembered window size.

@@ -9,12 +9,15 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "platform/controls/colour_picker.h"
 #include "platform/controls/combo_box.h"
+#include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
 #include "platform/controls/splitter_bar.h"
 #include "platform/controls/status_bar.h"
 #include "platform/controls/toolbar.h"
+#include "support/scripted_seam.h"
 
 namespace {
 
@@ -285,6 +288,43 @@ TEST(Toolbar, DropDownButtonReportsBodyAndArrowApart) {
   }
   toolbar.button(0)->click();
   EXPECT_EQ(events, (std::vector<std::string>{"button 2", "arrow 2", "button 0"}));
+}
+
+TEST(ColourPicker, ClickChoosesItsColourAndShowsIt) {
+  ScriptedSeam seam;
+  SeamInstaller installer(seam);
+  ColourPicker picker;
+  picker.resize(83, 24);
+  picker.show();
+  picker.set_colour(0x000000FF);
+  const QImage red = picker.grab().toImage();
+  EXPECT_EQ(red.pixelColor(41, 12), QColor(Qt::red));
+
+  seam.choose_colour_next(0x00FF0000);
+  send_mouse(&picker, QEvent::MouseButtonPress, QPoint(40, 12));
+  send_mouse(&picker, QEvent::MouseButtonRelease, QPoint(40, 12));
+  EXPECT_EQ(picker.colour(), 0x00FF0000u);
+  EXPECT_EQ(picker.grab().toImage().pixelColor(41, 12), QColor(Qt::blue));
+
+  seam.cancel_colour_next();
+  send_key(&picker, Qt::Key_Space);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
+  QApplication::sendEvent(&picker, &release);
+  EXPECT_EQ(picker.colour(), 0x00FF0000u) << "a cancelled dialog keeps the colour";
+
+  ASSERT_EQ(seam.colour_dialogs().size(), 2u);
+  EXPECT_EQ(seam.colour_dialogs()[0].owner, &picker);
+  EXPECT_EQ(seam.colour_dialogs()[1].custom_colours[0], 0x00FF0000u)
+      << "the dialog offers the colour held";
+}
+
+TEST(KeyCode, KeysReportTheirVirtualKeyNumbers) {
+  const std::pair<int, int> keys[] = {
+      {Qt::Key_Escape, 27}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_A, 65},
+      {Qt::Key_9, 57},      {Qt::Key_Left, 37},   {Qt::Key_F1, 0},
+  };
+  for (const auto& [qt_key, code] : keys)
+    EXPECT_EQ(key_code(qt_key), code) << qt_key;
 }
 
 }  // namespace

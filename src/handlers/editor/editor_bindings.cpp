@@ -6,6 +6,7 @@
 #include "handlers/editor/char_formatting.h"
 #include "handlers/editor/edit_commands.h"
 #include "handlers/editor/find.h"
+#include "handlers/editor/page_setup.h"
 #include "handlers/editor/status_counts.h"
 #include "handlers/editor/toolbar_dispatch.h"
 #include "platform/controls/toolbar.h"
@@ -43,6 +44,7 @@ void bind_menu_commands(MainWindow& window) {
     bind_command(window, preset.command,
                  [colour = preset.colour] { set_editor_background(colour); });
   bind_command(window, MenuCommand::background_custom, on_menu_background_colour);
+  bind_command(window, MenuCommand::page_setup, on_menu_page_setup);
 
   // The form's key code 76 is the key L. Ctrl+L takes no key from typing: a plain Delete
   // shortcut would swallow the Delete key in the editor.

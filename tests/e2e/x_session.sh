@@ -1,0 +1,59 @@
+# Sourced by the end-to-end scripts: a copy of the built program in a folder whose path holds
+# blanks and Chinese characters, an X server with a window manager, and starting and closing the
+# program as a user does. Everything started here ends, and the copy goes, when the script exits.
+# After sourcing: $scratch (a scratch folder), $work (the program's copy, without config.ini) and
+# DISPLAY are set.
+# $1: the program directory the build assembles.
+
+# The program must open a real window on the X server, whatever the caller set.
+unset QT_QPA_PLATFORM
+
+scratch="$(mktemp -d)"
+work="$scratch/程序 目录"
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+mkdir -p "$work"
+cp -r "$1"/. "$work"/
+rm -f "$work"/config/config.ini
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+[ -s "$scratch/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$scratch/display")"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+# Waits for a visible window whose title matches the pattern $1 and prints its id.
+wait_window() {
+  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1
+}
+
+# Starts the program, waits for its window ($window) and gives it the keyboard.
+start_program() {
+  "$work/wrenfold" >"$scratch/program.log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  window=$(wait_window '^WrenfoldV2\.5$') || fail "the main window did not appear"
+  xdotool windowactivate --sync "$window"
+  sleep 1
+}
+
+# Closes the window as the window manager does and waits for the program to end.
+close_program() {
+  wmctrl -c WrenfoldV2.5
+  for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || return 0; sleep 0.1; done
+  fail "the program did not end after its window was closed"
+}
