@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -184,6 +186,10 @@ TEST_F(CharFormattingTest, FontSizeWindowRefusesSizesOutsideOneToNinetyNine) {
       size_window->编辑框1->setText(typed);
       size_window->按钮1->click();
     }
+    EXPECT_TRUE(size_window->isVisible());
+    // The window closes by its close box only.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(size_window->编辑框1, &escape);
     EXPECT_TRUE(size_window->isVisible());
   });
 
