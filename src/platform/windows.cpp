@@ -50,8 +50,10 @@ void close_window(QWidget* window) {
 }
 
 void centre_on_screen(QWidget* window) {
+  // The frame is centred, title bar included, once the window system has reported it.
+  const QRect frame(QPoint(), window->frameGeometry().size());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    window->move(screen->availableGeometry().center() - window->rect().center());
+    window->move(screen->availableGeometry().center() - frame.center());
 }
 
 void process_events() {

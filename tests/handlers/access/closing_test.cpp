@@ -67,7 +67,8 @@ TEST_F(ClosingTest, ClosingStoresTheLastPositionAndTheSizeWhenRemembered) {
       store("KNSZ", "BKBC", QString::fromUtf8(remember));
     MainWindow& main = start_at_article();
     main.resize(801, 602);
-    const QSize size = main.size();
+    // The outer size, frame included, is what the next start gives the window again.
+    const QSize size = main.frameGeometry().size();
     EXPECT_TRUE(main.close());
     EXPECT_FALSE(main.外部数据库1.is_open());
     EXPECT_EQ(setting("FWJL", "FL"), category);
