@@ -2,13 +2,14 @@
 
 #include <QSaveFile>
 
-bool write_file_atomically(const QString& path, const QByteArray& bytes) {
+bool write_file_atomically(const QString& path, const QByteArray& bytes, QString* failure_reason) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return false;
-  if (file.write(bytes) != bytes.size()) {
+  const bool written =
+      file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+  if (!written) {
+    if (failure_reason != nullptr)
+      *failure_reason = file.errorString();
     file.cancelWriting();
-    return false;
   }
-  return file.commit();
+  return written;
 }

@@ -15,6 +15,7 @@
 
 #include "platform/common_dialog.h"
 #include "platform/font_dialog.h"
+#include "platform/window_caption.h"
 
 namespace {
 
@@ -86,9 +87,9 @@ int DesktopSeam::message_box(const QString& text, int buttons,
       yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
   QWidget* owner = QApplication::activeWindow();
   std::unique_ptr<QMessageBox> box =
-      yes_no
-          ? std::make_unique<YesNoBox>(QMessageBox::NoIcon, shown_title, text, choices, owner)
-          : std::make_unique<QMessageBox>(QMessageBox::NoIcon, shown_title, text, choices, owner);
+      yes_no ? std::make_unique<YesNoBox>(QMessageBox::NoIcon, QString(), text, choices, owner)
+             : std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString(), text, choices, owner);
+  set_window_caption(box.get(), shown_title);
   // Messages quote titles and names the user typed: never read them as markup.
   box->setTextFormat(Qt::PlainText);
   if (yes_no)

@@ -10,6 +10,7 @@
 #include "platform/common_dialog.h"
 #include "platform/ui_seam.h"
 #include "platform/ui_seam_in_use.h"
+#include "platform/window_caption.h"
 
 int show_message_box(const QString& text, int buttons, const QString& title) {
   return ui_seam().message_box(text, buttons, title);
@@ -34,6 +35,7 @@ std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& 
 }
 
 void load_window(QWidget* window, bool modal) {
+  set_window_caption(window, window->windowTitle());
   if (modal) {
     ui_seam().run_modal(window);
     return;
@@ -48,8 +50,10 @@ void close_window(QWidget* window) {
 }
 
 void centre_on_screen(QWidget* window) {
+  // The frame is centred, title bar included, once the window system has reported it.
+  const QRect frame(QPoint(), window->frameGeometry().size());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    window->move(screen->availableGeometry().center() - window->rect().center());
+    window->move(screen->availableGeometry().center() - frame.center());
 }
 
 void process_events() {

@@ -22,7 +22,7 @@ int run_common_dialog(CommonDialog& dialog);
 std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& custom_colours);
 
 // Modal: returns when the window has closed (it is deleted then if it deletes on close).
-// Modeless: shows it and returns at once.
+// Modeless: shows it and returns at once. A window without a caption shows an empty title bar.
 void load_window(QWidget* window, bool modal);
 void close_window(QWidget* window);
 // Every window of the program opens centred on the screen, not on its owner.

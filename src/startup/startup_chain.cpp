@@ -5,6 +5,7 @@
 #include "handlers/access/frame_bindings.h"
 #include "handlers/access/last_position.h"
 #include "handlers/access/layout.h"
+#include "handlers/access/remembered_size.h"
 #include "handlers/editor/editor_bindings.h"
 #include "handlers/editor/saved_text_format.h"
 #include "handlers/notebook/category_lists.h"
@@ -13,7 +14,6 @@
 #include "platform/conversions.h"
 #include "platform/event_boundary.h"
 #include "platform/rich_editor.h"
-#include "storage/settings_keys.h"
 #include "windows/command_binding.h"
 #include "windows/globals.h"
 #include "windows/main_window.h"
@@ -37,10 +37,7 @@ void init_main_window() {
   window.组合框1->set_selection_field_height(16);
   show_in_status_bar(StatusPart::date, to_text(date_part(now())));
 
-  if (setting_is_on(setting::remember_size)) {
-    window.resize(to_integer(read_setting(setting::window_width)),
-                  to_integer(read_setting(setting::window_height)));
-  }
+  apply_remembered_size();
 }
 
 void run_startup_sequence() {

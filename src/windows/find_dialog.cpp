@@ -15,7 +15,7 @@ QPointer<FindDialog>& loaded_find_dialog() {
 
 }  // namespace
 
-FindDialog::FindDialog(QWidget* parent) : QDialog(parent), ui(new Ui::FindDialog) {
+FindDialog::FindDialog(QWidget* parent) : CloseBoxDialog(parent), ui(new Ui::FindDialog) {
   ui->setupUi(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);

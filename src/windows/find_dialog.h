@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/close_box_dialog.h"
 
 class PictureButton;
 class QCheckBox;
@@ -11,7 +11,7 @@ class FindDialog;
 }
 
 // The find window 查找: modeless and always on top, so the user can edit while it is open.
-class FindDialog : public QDialog {
+class FindDialog : public CloseBoxDialog {
   Q_OBJECT
 
  public:

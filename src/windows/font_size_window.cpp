@@ -8,7 +8,8 @@
 #include "platform/windows.h"
 #include "ui_font_size_window.h"
 
-FontSizeWindow::FontSizeWindow(QWidget* parent) : QDialog(parent), ui(new Ui::FontSizeWindow) {
+FontSizeWindow::FontSizeWindow(QWidget* parent)
+    : CloseBoxDialog(parent), ui(new Ui::FontSizeWindow) {
   ui->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);

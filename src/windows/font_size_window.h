@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/close_box_dialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -12,7 +12,7 @@ class FontSizeWindow;
 
 // The font-size window of 字体大小菜单 > 自定: a slider, a size box and 确定, each applying a plain
 // 宋体 format at the size to the editor's selection. It closes only by its close box.
-class FontSizeWindow : public QDialog {
+class FontSizeWindow : public CloseBoxDialog {
   Q_OBJECT
 
  public:

@@ -15,7 +15,7 @@
 #include "platform/controls/toolbar.h"
 #include "platform/rich_editor.h"
 #include "platform/svg_picture.h"
-#include "platform/windows.h"
+#include "platform/window_frame.h"
 #include "ui_main_window.h"
 #include "windows/globals.h"
 #include "windows/main_menu_table.h"
@@ -67,7 +67,8 @@ MainWindow::MainWindow(QWidget* parent)
   // The client area is the central widget: its size is what the layout formulas read.
   centralWidget()->installEventFilter(this);
 
-  centre_on_screen(this);
+  // The description's size is the outer one, frame included.
+  place_centred(this, size());
 }
 
 MainWindow::~MainWindow() {

@@ -3,6 +3,7 @@
 # Ctrl+N, type a line, save with Ctrl+S and close; the next start must show that article again.
 # $1: the program directory the build assembles.
 set -euo pipefail
+screen_height=1024
 key="marvek1986.."
 category="工作笔记"
 line="hello from the round trip"

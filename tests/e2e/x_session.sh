@@ -1,12 +1,15 @@
-# Sourced by the end-to-end scripts: a copy of the built program in a folder whose path holds
-# blanks and Chinese characters, an X server with a window manager, and starting and closing the
-# program as a user does. Everything started here ends, and the copy goes, when the script exits.
-# After sourcing: $scratch (a scratch folder), $work (the program's copy, without config.ini) and
-# DISPLAY are set.
-# $1: the program directory the build assembles.
-
+# Sourced by the end-to-end scripts that drive the program under a window manager. It copies the
+# built program directory ($1) to $work, a path with blanks and Chinese characters, starts Xvfb
+# (screen $screen_width x $screen_height, 1280 x 800 unless set before) with openbox, and ends
+# every process listed in pids and removes the copy on exit. start_program and close_program run
+# the copy.
+set -euo pipefail
 # The program must open a real window on the X server, whatever the caller set.
 unset QT_QPA_PLATFORM
+
+app_dir="$1"
+screen_width=${screen_width:-1280}
+screen_height=${screen_height:-800}
 
 scratch="$(mktemp -d)"
 work="$scratch/程序 目录"
@@ -24,10 +27,11 @@ fail() {
 }
 
 mkdir -p "$work"
-cp -r "$1"/. "$work"/
+cp -r "$app_dir"/. "$work"/
 rm -f "$work"/config/config.ini
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
+  3>"$scratch/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 [ -s "$scratch/display" ] || fail "Xvfb did not start"
@@ -41,7 +45,7 @@ wait_window() {
   timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1
 }
 
-# Starts the program, waits for its window ($window) and gives it the keyboard.
+# Starts the program, waits for its mapped main window ($window) and gives it the keyboard.
 start_program() {
   "$work/wrenfold" >"$scratch/program.log" 2>&1 &
   program_pid=$!

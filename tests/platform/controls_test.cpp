@@ -199,6 +199,23 @@ TEST_F(ComboBoxTest, ChoosingFromThePopupDropsDownThenChanges) {
   EXPECT_EQ(combo.combo_item_text(combo.selected_index()), QStringLiteral("杂项"));
 }
 
+TEST_F(ComboBoxTest, ChoosingOrTypingTheSelectedItemChangesNothing) {
+  combo.set_selected_index(2);
+  combo.show();
+  combo.showPopup();
+  QAbstractItemView* view = combo.view();
+  view->setCurrentIndex(combo.model()->index(2, 0));
+  send_key(view, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(events, std::vector<std::string>{"dropdown 2"}) << "the drop-down asks, no more";
+  events.clear();
+  // A letter that no other item starts with moves nothing, so it raises nothing either.
+  send_key(&combo, Qt::Key_unknown, QStringLiteral("杂"));
+  send_key(&combo, Qt::Key_unknown, QStringLiteral("q"));
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(combo.selected_index(), 2);
+}
+
 TEST(ComboBox, SelectionFieldHeightSetsTheBoxHeight) {
   ComboBox combo;
   combo.set_selection_field_height(16);

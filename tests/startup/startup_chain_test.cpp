@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
@@ -100,9 +102,9 @@ TEST_F(StartupTest, RememberedSizeOnlyWhileTheSwitchIsOn) {
     QSize expected;
   };
   const Case cases[] = {
-      {nullptr, "900", "700", {760, 569}}, {"0", "900", nullptr, {760, 569}},
-      {"2", "900", "700", {760, 569}},     {"1", nullptr, nullptr, {760, 569}},
-      {"1", "900", nullptr, {900, 569}},   {"1", "820", "640", {820, 640}},
+      {nullptr, "700", "500", {760, 569}}, {"0", "700", nullptr, {760, 569}},
+      {"2", "700", "500", {760, 569}},     {"1", nullptr, nullptr, {760, 569}},
+      {"1", "700", nullptr, {700, 569}},   {"1", "720", "540", {720, 540}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.bkbc ? c.bkbc : "-") + " " + (c.kd ? c.kd : "-"));
@@ -114,7 +116,39 @@ TEST_F(StartupTest, RememberedSizeOnlyWhileTheSwitchIsOn) {
     if (c.gd != nullptr)
       store_setting("BKKG", "GD", c.gd);
     MainWindow& main = start_main_window();
-    EXPECT_EQ(main.size(), c.expected);
+    EXPECT_EQ(main.frameGeometry().size(), c.expected);
+  }
+}
+
+// A stored size the window cannot use opens a window that fits the screen, centred once its
+// size is known; what is not a positive number stands for 760 x 569.
+TEST_F(StartupTest, RememberedSizeIsBoundedToAUsableWindowOnTheScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    const char* kd;
+    const char* gd;
+    QSize expected;
+  };
+  const Case cases[] = {
+      {"0", "0", {760, 569}},
+      {"-1", "569", {760, 569}},
+      {"abc", "-5", {760, 569}},
+      {"1", "1", {200, 150}},
+      {"100000", "100000", screen.size()},
+      {"2147483647", "2147483647", screen.size()},
+      {"2000", "1500", screen.size()},
+      {"640", "480", {640, 480}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.kd) + " x " + c.gd);
+    QFile::remove(settings_file_path());
+    store_setting("KNSZ", "BKBC", "1");
+    store_setting("BKKG", "KD", c.kd);
+    store_setting("BKKG", "GD", c.gd);
+    MainWindow& main = start_main_window();
+    EXPECT_EQ(main.frameGeometry().size(), c.expected);
+    EXPECT_LE(qAbs(main.frameGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(qAbs(main.frameGeometry().center().y() - screen.center().y()), 1);
   }
 }
 

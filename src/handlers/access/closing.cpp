@@ -4,6 +4,7 @@
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "platform/rich_editor.h"
+#include "platform/window_frame.h"
 #include "storage/settings_keys.h"
 #include "windows/current_article.h"
 #include "windows/globals.h"
@@ -16,8 +17,9 @@ bool query_close_main_window() {
     return false;
   }
   if (setting_is_on(setting::remember_size)) {
-    write_setting(setting::window_width, to_text(window.width()));
-    write_setting(setting::window_height, to_text(window.height()));
+    const QSize outer = outer_size(&window);
+    write_setting(setting::window_width, to_text(outer.width()));
+    write_setting(setting::window_height, to_text(outer.height()));
   }
   write_setting(setting::last_category, current_category());
   write_setting(setting::last_article, current_title());

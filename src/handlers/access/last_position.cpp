@@ -5,7 +5,6 @@
 #include "platform/controls/report_list.h"
 #include "platform/conversions.h"
 #include "platform/rich_editor.h"
-#include "storage/article_table.h"
 #include "storage/settings_keys.h"
 #include "windows/current_article.h"
 #include "windows/globals.h"
@@ -32,10 +31,13 @@ void restore_last_position() {
   for (int i = 0; i < rows; ++i) {
     if (list.listview_get_cell_text(i) != article_title)
       continue;
+    // Making the row current loads its article. A load that failed has reported itself; the row
+    // is then given up, so that nothing typed later is saved over what the article holds.
     list.set_current_row(i);
-    // Making the row current normally loaded it already; read the article only when it did not.
-    if (globals().loaded_article_row != list.current_row())
-      editor.set_content(read_article_content(database(), current_category(), current_title()));
+    if (globals().loaded_article_row != list.current_row()) {
+      list.set_current_row(-1);
+      continue;
+    }
     list.listview_ensure_visible(list.current_row());
   }
 

@@ -39,7 +39,12 @@ void on_menu_save_as() {
   if (run_common_dialog(dialog) != 1)
     return;
   // The rich-text form is 7-bit ASCII; the file holds it whatever its extension.
-  write_file_atomically(dialog.file_name, editor().content().toLatin1());
+  QString reason;
+  if (!write_file_atomically(dialog.file_name, editor().content().toLatin1(), &reason)) {
+    // Said out loud, or the user would count on a copy that does not exist.
+    show_message_box(QStringLiteral("另存为失败 ") + dialog.file_name + u'\n' + reason, buttons_ok,
+                     QString());
+  }
 }
 
 void on_menu_undo() {

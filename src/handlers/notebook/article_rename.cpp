@@ -14,8 +14,9 @@ void on_menu_rename_record() {
 }
 
 bool rename_article_in_place() {
-  const QString old_title = current_title();
-  const QString typed = main_window().超级列表框1->edited_label();
+  const ReportList& list = *main_window().超级列表框1;
+  const QString old_title = list.listview_get_cell_text(list.edited_row());
+  const QString typed = list.edited_label();
   if (typed == old_title)
     return true;
   const QString category = current_category();

@@ -1,15 +1,16 @@
 #include "platform/controls/combo_box.h"
 
-#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QWheelEvent>
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   setInsertPolicy(QComboBox::NoInsert);
-  // Qt reports keyboard, wheel and popup choices alike through activated, never program writes.
-  connect(this, &QComboBox::activated, this, [this] { emit on_selection_changed(); });
+  // Only the popup's choices come through activated; key and wheel steps raise their own events.
+  connect(this, &QComboBox::activated, this, [this](int index) {
+    if (index != index_before_popup_)
+      emit on_selection_changed();
+  });
 }
 
 void ComboBox::combo_add_item(const QString& text) {
@@ -48,48 +49,41 @@ void ComboBox::set_selection_field_height(int pixels) {
 }
 
 void ComboBox::showPopup() {
+  if (stepping_) {
+    popup_held_ = true;
+    return;
+  }
+  index_before_popup_ = currentIndex();
   emit on_dropdown();
   QComboBox::showPopup();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event) {
-  if (changes_selection(*event))
-    emit on_dropdown();
-  QComboBox::keyPressEvent(event);
+  step_selection([this, event] { QComboBox::keyPressEvent(event); });
 }
 
 void ComboBox::wheelEvent(QWheelEvent* event) {
-  const int delta = event->angleDelta().y();
-  if ((delta > 0 && can_step_up()) || (delta < 0 && can_step_down()))
-    emit on_dropdown();
-  QComboBox::wheelEvent(event);
+  step_selection([this, event] { QComboBox::wheelEvent(event); });
 }
 
-bool ComboBox::can_step_up() const {
-  return currentIndex() > 0;
-}
-
-bool ComboBox::can_step_down() const {
-  return currentIndex() < count() - 1;
-}
-
-bool ComboBox::changes_selection(const QKeyEvent& event) const {
-  // Alt with an arrow opens the popup, which raises on_dropdown itself.
-  if (count() == 0 || (event.modifiers() & Qt::AltModifier))
-    return false;
-  switch (event.key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-    case Qt::Key_PageUp:
-    case Qt::Key_Home:
-      return can_step_up();
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-      return can_step_down();
-    default:
-      // Typing a letter selects the next item that starts with it.
-      return !event.text().isEmpty() && event.text().at(0).isLetterOrNumber();
+void ComboBox::step_selection(const std::function<void()>& qt_handling) {
+  const int before = currentIndex();
+  {
+    const QSignalBlocker blocker(this);
+    stepping_ = true;
+    qt_handling();
+    stepping_ = false;
   }
+  if (popup_held_) {
+    popup_held_ = false;
+    showPopup();
+    return;
+  }
+  const int after = currentIndex();
+  if (after == before)
+    return;
+  set_selected_index(before);
+  emit on_dropdown();
+  set_selected_index(after);
+  emit on_selection_changed();
 }

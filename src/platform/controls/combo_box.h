@@ -2,9 +2,12 @@
 
 #include <QComboBox>
 
+#include <functional>
+
 // A drop-down list (no typing). Program writes of selected_index raise nothing; a choice by the
-// user raises on_selection_changed. Before the list drops down, and before a keyboard or wheel
-// change of the closed box, on_dropdown runs while the old item is still selected.
+// user that selects another item raises on_selection_changed. Before the list drops down, and
+// before a keyboard or wheel step of the closed box that selects another item, on_dropdown runs
+// while the old item is still selected.
 class ComboBox : public QComboBox {
   Q_OBJECT
 
@@ -32,8 +35,14 @@ class ComboBox : public QComboBox {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  // Whether the key or wheel step would move the selection of the closed box.
-  bool changes_selection(const QKeyEvent& event) const;
-  bool can_step_up() const;
-  bool can_step_down() const;
+  // Runs Qt's own handling of a key or wheel step with the box's signals held back, then raises
+  // on_dropdown with the old item and on_selection_changed with the new one, only when the
+  // selection really moved.
+  void step_selection(const std::function<void()>& qt_handling);
+
+  // The selection when the list last dropped down: choosing that item again changes nothing.
+  int index_before_popup_ = -1;
+  // A step that opens the list is held until the step's signals are let through again.
+  bool stepping_ = false;
+  bool popup_held_ = false;
 };

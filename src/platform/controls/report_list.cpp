@@ -71,6 +71,7 @@ void ReportList::set_row_picture(const QIcon& picture) {
 }
 
 void ReportList::listview_clear() {
+  end_label_edit();
   const QSignalBlocker blocker(this);
   clear();
   setCurrentItem(nullptr);
@@ -78,6 +79,7 @@ void ReportList::listview_clear() {
 }
 
 int ReportList::listview_insert_row(const QString& text, int image) {
+  end_label_edit();
   const QSignalBlocker blocker(this);
   auto* item = new QTreeWidgetItem;
   item->setFlags(item->flags() | Qt::ItemIsEditable);
@@ -91,6 +93,7 @@ int ReportList::listview_insert_row(const QString& text, int image) {
 void ReportList::listview_delete_row(int row) {
   if (row < 0 || row >= topLevelItemCount())
     return;
+  end_label_edit();
   const QSignalBlocker blocker(this);
   delete takeTopLevelItem(row);
   reported_row_ = current_row();
@@ -116,8 +119,25 @@ void ReportList::listview_ensure_visible(int row) {
 }
 
 void ReportList::listview_edit_label(int row) {
-  if (QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr)
-    editItem(item, 0);
+  QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
+  if (item == nullptr)
+    return;
+  end_label_edit();
+  edited_index_ = indexFromItem(item, 0);
+  editItem(item, 0);
+}
+
+int ReportList::edited_row() const {
+  return edited_index_.isValid() ? edited_index_.row() : -1;
+}
+
+void ReportList::end_label_edit() {
+  // Qt ends an edit only once the current row has moved on, and the handler would then read the
+  // new row as the one being renamed.
+  if (QWidget* editor = edited_index_.isValid() ? indexWidget(edited_index_) : nullptr) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
 }
 
 int ReportList::current_row() const {
@@ -126,6 +146,7 @@ int ReportList::current_row() const {
 }
 
 void ReportList::set_current_row(int row) {
+  end_label_edit();
   QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
   if (item == nullptr) {
     // No row: the selection goes, silently, as no row was chosen.

@@ -7,7 +7,7 @@
 
 // A list in report view. A program write of current_row raises on_current_row_changed before it
 // returns, as a selection by the user does; clearing or filling raises nothing and leaves no row
-// current.
+// current. An open in-place edit ends on its own row before any of these changes the rows.
 class ReportList : public QTreeWidget {
   Q_OBJECT
 
@@ -33,8 +33,9 @@ class ReportList : public QTreeWidget {
   int current_row() const;
   void set_current_row(int row);
 
-  // While an in-place edit ends: the text the user typed.
+  // While an in-place edit ends: the text the user typed, and the row it was opened on.
   QString edited_label() const { return edited_label_; }
+  int edited_row() const;
   // The handler of on_label_edit_ended answers: false keeps the old text.
   void set_label_edit_handler(std::function<bool()> handler);
 
@@ -47,7 +48,11 @@ class ReportList : public QTreeWidget {
                                                        const QEvent* event) const override;
 
  private:
+  // Commits an open in-place edit to its row while that row is still the current one.
+  void end_label_edit();
+
   QString edited_label_;
+  QPersistentModelIndex edited_index_;
   std::function<bool()> label_edit_handler_;
   QIcon row_picture_;
   // The row on_current_row_changed last reported, so a write of the same row raises nothing.

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "handlers/notebook/article_load_save.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
 #include "platform/controls/status_bar.h"
 #include "platform/rich_editor.h"
+#include "platform/runtime_error.h"
 #include "platform/settings_file.h"
 #include "support/main_window_fixture.h"
 #include "windows/globals.h"
@@ -65,7 +67,8 @@ TEST_F(ClosingTest, ClosingStoresTheLastPositionAndTheSizeWhenRemembered) {
       store("KNSZ", "BKBC", QString::fromUtf8(remember));
     MainWindow& main = start_at_article();
     main.resize(801, 602);
-    const QSize size = main.size();
+    // The outer size, frame included, is what the next start gives the window again.
+    const QSize size = main.frameGeometry().size();
     EXPECT_TRUE(main.close());
     EXPECT_FALSE(main.外部数据库1.is_open());
     EXPECT_EQ(setting("FWJL", "FL"), category);
@@ -156,6 +159,33 @@ TEST_F(ClosingTest, StartUpRestoresCategoryArticleAndCaretWithoutAQuestion) {
     EXPECT_EQ(main.状态条1->statusbar_part_text(0), QStringLiteral("当前位置：  ") + title);
     EXPECT_TRUE(seam().messages().empty());
   }
+}
+
+// An article the editor cannot take is reported once; the restore then keeps no row, so
+// nothing typed afterwards can be saved over what the article holds.
+TEST_F(ClosingTest, ARestoredArticleThatIsNotTextIsReportedOnceAndLeftAlone) {
+  ASSERT_TRUE(
+      seed_sql(db(), QStringLiteral("update 文章管理 set 文章内容 = x'00ff' where 文章标题 = '") +
+                         sql_value(title) + QStringLiteral("'")));
+  store("FWJL", "FL", category);
+  store("FWJL", "WZ", title);
+  store("FWJL", "ZB", QStringLiteral("3"));
+  MainWindow& main = start_main_window();
+
+  EXPECT_EQ(seam().message_texts(), QStringList{RuntimeError(error_not_text).message()});
+  EXPECT_EQ(main.组合框1->selected_index(), 1);
+  EXPECT_EQ(main.超级列表框1->listview_row_count(), 2);
+  EXPECT_EQ(main.超级列表框1->current_row(), -1);
+  EXPECT_EQ(globals().loaded_article_row, -1);
+  EXPECT_EQ(main.状态条1->statusbar_part_text(0), QStringLiteral("当前位置：  "));
+
+  type_into_editor(QStringLiteral("typed"));
+  EXPECT_EQ(save_current_article(), 0);
+  EXPECT_EQ(query_rows(QStringLiteral("select hex(文章内容) from 文章管理 where 文章标题 = '") +
+                       sql_value(title) + QStringLiteral("'"))
+                .front()
+                .value(0),
+            QStringLiteral("00FF"));
 }
 
 TEST_F(ClosingTest, AFirstStartRestoresNothing) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -156,17 +158,22 @@ TEST_F(CharFormattingTest, FontSizeWindowStartsAtTheSelectionsSize) {
   select_formatted(format);
   int slider = 0;
   QString box = QStringLiteral("unread");
+  QString title;
   seam().on_next_modal([&](QWidget* shown) {
     auto* size_window = qobject_cast<FontSizeWindow*>(shown);
     ASSERT_NE(size_window, nullptr);
     slider = size_window->多功能条1->value();
     box = size_window->编辑框1->text();
+    title = size_window->windowTitle();
   });
 
   choose_menu(MenuCommand::size_custom);
 
   EXPECT_EQ(slider, 14);
   EXPECT_EQ(box, QString());
+  // No caption: a blank title, so the window system puts no name in the bar.
+  EXPECT_FALSE(title.isEmpty());
+  EXPECT_TRUE(title.trimmed().isEmpty());
   EXPECT_EQ(middle_format().size, 14);
 }
 
@@ -179,6 +186,10 @@ TEST_F(CharFormattingTest, FontSizeWindowRefusesSizesOutsideOneToNinetyNine) {
       size_window->编辑框1->setText(typed);
       size_window->按钮1->click();
     }
+    EXPECT_TRUE(size_window->isVisible());
+    // The window closes by its close box only.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(size_window->编辑框1, &escape);
     EXPECT_TRUE(size_window->isVisible());
   });
 

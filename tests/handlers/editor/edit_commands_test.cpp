@@ -7,6 +7,8 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include <vector>
+
 #include "platform/controls/report_list.h"
 #include "platform/rich_editor.h"
 #include "support/main_window_fixture.h"
@@ -99,6 +101,39 @@ TEST_F(EditCommandsTest, CancelledSaveAsWritesNothing) {
 
   EXPECT_FALSE(QFile::exists(path(QStringLiteral("JSB"))));
   EXPECT_EQ(seam().dialogs().size(), 1u);
+}
+
+// A copy that cannot be written is reported with its name and the reason; nothing else changes.
+TEST_F(EditCommandsTest, ASaveAsThatCannotWriteSaysWhichFileAndWhy) {
+  struct Case {
+    const char* name;
+    QString target;
+  };
+  const std::vector<Case> cases = {
+      {"missing folder", path(QStringLiteral("没有 这个/副本.rtf"))},
+      {"a folder of that name", path(QStringLiteral("datab"))},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    start_main_window();
+    type_into_editor(QStringLiteral("unsaved"));
+    seam().choose_file_next(c.target);
+
+    choose_menu(MenuCommand::save_as);
+
+    ASSERT_EQ(seam().messages().size(), 1u);
+    const ShownMessage& shown = seam().messages()[0];
+    EXPECT_TRUE(shown.text.startsWith(QStringLiteral("另存为失败 ") + c.target + u'\n'))
+        << shown.text.toStdString();
+    EXPECT_GT(shown.text.size(), (QStringLiteral("另存为失败 ") + c.target).size() + 1)
+        << "the reason follows the name";
+    EXPECT_EQ(shown.buttons, buttons_ok);
+    EXPECT_EQ(shown.title, QString());
+    EXPECT_TRUE(editor().modified());
+    EXPECT_TRUE(editor().toPlainText().contains(QStringLiteral("unsaved")));
+  }
 }
 
 TEST_F(EditCommandsTest, SelectAllFromTheMiddleSelectsTheWholeText) {

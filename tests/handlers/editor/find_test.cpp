@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "platform/controls/picture_button.h"
@@ -196,6 +197,15 @@ TEST_F(FindTest, TheWindowIsModelessAndOpensOnce) {
 
   EXPECT_EQ(find_dialog(), first);
   EXPECT_EQ(window().findChildren<FindDialog*>().size(), 1);
+}
+
+TEST_F(FindTest, EscapeLeavesTheWindowOpen) {
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(dialog().编辑框1, &escape);
+  QCoreApplication::sendEvent(&dialog(), &escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(find_dialog(), nullptr);
+  EXPECT_TRUE(dialog().isVisible());
 }
 
 TEST_F(FindTest, ThePositionOutlivesClosingTheWindow) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "handlers/notebook/article_rename.h"
 #include "handlers/notebook/notebook_fixture.h"
 #include "platform/conversions.h"
@@ -189,6 +191,44 @@ TEST_F(RenameFixture, RepeatedPositionsRenameOnlyTheEditedArticle) {
   choose_category(0);
   rename_row(1, QStringLiteral("新的"));
   EXPECT_EQ(placed(diary), (QStringList{"第一@1", "新的@1"}));
+}
+
+struct InterruptedRename {
+  const char* name;
+  std::function<void()> act;
+  QStringList placed_after;
+  QStringList rows_after;
+};
+
+// An edit still open when something else changes the current row or the rows lands on the row
+// it was opened on, never on the row that becomes current.
+TEST_F(RenameFixture, AnOpenTitleEditEndsOnItsOwnRow) {
+  const std::vector<InterruptedRename> cases = {
+      {"new article",
+       [this] { choose_menu(MenuCommand::new_article); },
+       {"renamed@1", "第二@2", "日记3@3"},
+       {"renamed", "第二", "日记3"}},
+      {"another row made current",
+       [this] { list().set_current_row(1); },
+       {"renamed@1", "第二@2"},
+       {"renamed", "第二"}},
+      {"the list refilled",
+       [] { fill_article_list(); },
+       {"renamed@1", "第二@2"},
+       {"renamed", "第二"}},
+  };
+  for (const InterruptedRename& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    click_list_row(0);
+    ASSERT_NE(type_title(0, QStringLiteral("renamed")), nullptr);
+    c.act();
+    QApplication::processEvents();
+    EXPECT_EQ(placed(diary), c.placed_after);
+    EXPECT_EQ(rows(), c.rows_after);
+    EXPECT_TRUE(seam().messages().empty());
+  }
 }
 
 TEST_F(RenameFixture, AFailedTitleUpdateKeepsTheOldTitle) {

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <vector>
+
 #include "handlers/notebook/article_load_save.h"
 #include "handlers/notebook/notebook_fixture.h"
 
@@ -106,15 +108,69 @@ TEST_F(CategoryListsTest, AKeyboardChangeAsksWhileTheOldCategoryIsStillSelected)
   EXPECT_TRUE(editor().toPlainText().isEmpty());
 }
 
+struct TypedKeyCase {
+  const char* name;
+  QString key;
+  bool asks;
+  int selected_after;
+};
+
+// Only a key that really selects another category asks; one that changes nothing leaves the
+// edits and their modified flag alone, so the next row change still offers to save them.
+TEST_F(CategoryListsTest, TypingInTheSelectorAsksOnlyWhenTheCategoryChanges) {
+  const std::vector<TypedKeyCase> cases = {
+      {"no category starts with it", QStringLiteral("q"), false, 0},
+      {"only the selected category starts with it", QStringLiteral("a"), false, 0},
+      {"another category starts with it", QStringLiteral("b"), true, 1},
+  };
+  for (const TypedKeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    seed_category(QStringLiteral("apple"), QStringLiteral("1"));
+    seed_category(QStringLiteral("berry"), QStringLiteral("2"));
+    seed_article(QStringLiteral("apple"), QStringLiteral("1"), QStringLiteral("第一"), {});
+    start_main_window();
+    choose_category(0);
+    click_list_row(0);
+    type_into_editor(QStringLiteral("typed"));
+    seam().answer_next(answer_no);
+    combo().setFocus();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c.key);
+    QApplication::sendEvent(&combo(), &key);
+    QApplication::processEvents();
+
+    EXPECT_EQ(seam().message_texts(), c.asks ? QStringList{question} : QStringList{});
+    EXPECT_EQ(combo().selected_index(), c.selected_after);
+    EXPECT_EQ(editor().modified(), !c.asks);
+    EXPECT_EQ(editor().toPlainText().contains(QStringLiteral("typed")), !c.asks);
+  }
+}
+
+TEST_F(CategoryListsTest, ChoosingTheSelectedCategoryAgainChangesNothing) {
+  seed_category(QStringLiteral("日记"), QStringLiteral("1"));
+  seed_article(QStringLiteral("日记"), QStringLiteral("1"), QStringLiteral("第一"),
+               QStringLiteral("{\\rtf1\\ansi stored}"));
+  start_main_window();
+  choose_category(0);
+  click_list_row(0);
+  choose_category(0);
+  EXPECT_EQ(rows(), QStringList{"第一"});
+  EXPECT_EQ(list().current_row(), 0);
+  EXPECT_EQ(globals().loaded_article_row, 0);
+  EXPECT_TRUE(editor().toPlainText().contains(QStringLiteral("stored")));
+}
+
 TEST_F(CategoryListsTest, ChoosingACategoryDropsUnsavedTextAndASaveIsRefused) {
   seed_category(QStringLiteral("日记"), QStringLiteral("1"));
+  seed_category(QStringLiteral("工作"), QStringLiteral("2"));
   seed_article(QStringLiteral("日记"), QStringLiteral("1"), QStringLiteral("第一"), {});
   start_main_window();
   choose_category(0);
   click_list_row(0);
   type_into_editor(QStringLiteral("lost"));
   seam().answer_next(answer_no);
-  choose_category(0);
+  choose_category(1);
   EXPECT_TRUE(editor().toPlainText().isEmpty());
   type_into_editor(QStringLiteral("typed after"));
   EXPECT_EQ(save_current_article(), 0);

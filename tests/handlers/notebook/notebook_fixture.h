@@ -62,14 +62,21 @@ class NotebookTest : public MainWindowFixture {
                                                   "'disk full'); end")));
   }
 
-  // Types over the row's title in the list's in-place editor and ends the edit with Return.
-  void rename_row(int row, const QString& text) {
+  // Opens the list's in-place editor on the row, as 重新命名 does, and types over its title.
+  QLineEdit* type_title(int row, const QString& text) {
     list().set_current_row(row);
     list().listview_edit_label(row);
     QApplication::processEvents();
     auto* line = list().viewport()->findChild<QLineEdit*>();
+    if (line != nullptr)
+      line->setText(text);
+    return line;
+  }
+
+  // Types over the row's title in the in-place editor and ends the edit with Return.
+  void rename_row(int row, const QString& text) {
+    QLineEdit* line = type_title(row, text);
     ASSERT_NE(line, nullptr) << "no in-place editor";
-    line->setText(text);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(line, &enter);
     QApplication::processEvents();

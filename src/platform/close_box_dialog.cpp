@@ -1,0 +1,9 @@
+#include "platform/close_box_dialog.h"
+
+#include <QKeyEvent>
+
+void CloseBoxDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel))
+    return;
+  QDialog::keyPressEvent(event);
+}
