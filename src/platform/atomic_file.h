@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // Replaces the file at path with bytes through a temporary file beside it that is flushed to disk
@@ -8,3 +9,7 @@
 // new one, never a truncated one. Every file the user keeps is written through here.
 // false when nothing was replaced.
 bool write_file_atomically(const QString& path, const QByteArray& bytes);
+
+// Removes the temporary files that writes of path cut short by a kill left beside it (path, a dot
+// and six letters), when last changed before the given time: a write under way now is newer.
+void remove_interrupted_writes(const QString& path, const QDateTime& changed_before);

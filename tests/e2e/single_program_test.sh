@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One running program per program directory, under Xvfb: a second start brings the minimized
 # first window back to the front and ends; after the first is killed, its lock file does not
-# block the next start.
+# block the next start. The start also removes a settings write that a kill cut short.
 # $1: the program directory the build assembles.
 set -euo pipefail
 # The program must open a real window on the X server, whatever the caller set.
@@ -25,6 +25,9 @@ fail() {
 
 mkdir -p "$work"
 cp -r "$app_dir"/. "$work"/
+leftover="$work/config/config.ini.qOCHZe"
+printf '[FWJL]\nWZ=half\n' >"$leftover"
+touch -d '1 hour ago' "$leftover"
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 pids+=($!)
@@ -51,6 +54,7 @@ start_program() {
 start_program
 first_pid=$program_pid
 first_window=$window
+[ ! -e "$leftover" ] || fail "the leftover of an interrupted settings write is still there"
 [ -e "$work/wrenfold.lock" ] || fail "the running program holds no lock file"
 
 xdotool windowminimize --sync "$first_window"

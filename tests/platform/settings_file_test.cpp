@@ -278,3 +278,40 @@ TEST_F(SettingsFileTest, AnUnboundedFileReadsAsFallbacksAndIsReplacedByTheNextWr
   }
   EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/zero")).isFile()) << "the device stays a device";
 }
+
+// A kill between the save file's link and its rename leaves its temporary file behind; the next
+// start removes such files of its own writes, and nothing else.
+TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
+  const QDateTime started = QDateTime::currentDateTime();
+  put_file(settings_path(), "[PFSZ]\nPF=3\n");
+  const struct {
+    const char* name;
+    qint64 age_seconds;
+    bool removed;
+  } cases[] = {
+      {"config.ini.qOCHZe", 60, true},   {"config.ini.ABCDEF", 1, true},
+      {"config.ini.newone", -60, false}, {"config.ini.abc123", 60, false},
+      {"config.ini.abcdefg", 60, false}, {"config.ini.bak", 60, false},
+      {"other.ini.qOCHZe", 60, false},   {"config.ini.qOCHZe.x", 60, false},
+  };
+  for (const auto& c : cases) {
+    const QString file = path(QStringLiteral("config/")) + QString::fromLatin1(c.name);
+    put_file(file, "[FWJL]\nWZ=half\n");
+    QFile leftover(file);
+    ASSERT_TRUE(leftover.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        leftover.setFileTime(started.addSecs(-c.age_seconds), QFileDevice::FileModificationTime));
+  }
+  const QString link = path(QStringLiteral("config/config.ini.Linked"));
+  ASSERT_TRUE(QFile::link(path(QStringLiteral("config/config.ini.bak")), link));
+
+  remove_interrupted_writes(settings_path(), started);
+
+  for (const auto& c : cases) {
+    EXPECT_EQ(QFileInfo::exists(path(QStringLiteral("config/")) + QString::fromLatin1(c.name)),
+              !c.removed)
+        << c.name;
+  }
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
+}
