@@ -323,7 +323,10 @@ TEST_F(DatabaseTest, ALockHeldForAMomentIsWaitedFor) {
       RecordSet records = db_query(other, QStringLiteral("select count(*) as a from 文章管理"));
       ASSERT_FALSE(db_at_end(records));
     });
+    // As a save writes: in a transaction, whose commit waits for the reader.
+    Transaction transaction(db_);
     add_article(QStringLiteral("日记"), QStringLiteral("等到了"));
+    EXPECT_TRUE(transaction.commit());
   }
   EXPECT_EQ(count(QStringLiteral("select count(*) as a from 文章管理")), 1);
 }
