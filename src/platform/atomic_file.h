@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // Replaces the file at path with bytes through a temporary file beside it that is flushed to disk
@@ -9,3 +10,7 @@
 // false when nothing was replaced; failure_reason, when given, then tells the user why.
 bool write_file_atomically(const QString& path, const QByteArray& bytes,
                            QString* failure_reason = nullptr);
+
+// Removes the temporary files that writes of path cut short by a kill left beside it (path, a dot
+// and six letters), when last changed before the given time: a write under way now is newer.
+void remove_interrupted_writes(const QString& path, const QDateTime& changed_before);

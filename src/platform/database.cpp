@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int lock_wait_ms = 5000;
+
 struct HandleCloser {
   // close_v2 keeps the connection alive as a zombie until the last statement is finalized, so
   // a record set that outlives its connection never dangles.
@@ -159,6 +161,9 @@ int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& passwo
   Handle handle(raw);
   if (rc != SQLITE_OK)
     return 0;
+  // Another process reading or writing the file holds its lock for a moment; waiting for it
+  // keeps an open or a save from failing when a retry an instant later would work.
+  sqlite3_busy_timeout(handle.get(), lock_wait_ms);
   if (!password.isEmpty()) {
     const QByteArray key = password.toUtf8();
     if (sqlite3_key(handle.get(), key.constData(), static_cast<int>(key.size())) != SQLITE_OK) {

@@ -82,7 +82,8 @@ class ExternalDatabase {
   std::unique_ptr<Connection> connection_;
 };
 
-// Non-zero when open. A wrong password or a file that is no database gives 0.
+// Non-zero when open. A wrong password or a file that is no database gives 0. The open and every
+// later statement wait a few seconds for a lock that another connection holds before they fail.
 int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& password);
 void db_close(ExternalDatabase& db);
 

@@ -41,8 +41,22 @@ bool quote_values(CSimpleIniA& ini) {
   return true;
 }
 
-// Parses the file into ini; false when it exists but cannot be read or parsed.
-bool load_ini(const QString& file, CSimpleIniA& ini) {
+// A settings file is a few kilobytes. Anything larger, or anything that is no regular file (a
+// link to an endless device, say), would be read into memory whole; it counts as unreadable.
+constexpr qint64 largest_settings_file = 16 * 1024 * 1024;
+
+enum class Loaded {
+  // ini holds the file, or is empty when there is no file.
+  whole,
+  // The file exists but could not be read or parsed: it is left as it is.
+  failed,
+  // Far too large, or no regular file: it holds no settings for us, and the next write
+  // replaces it.
+  unbounded,
+};
+
+// Parses the file into ini.
+Loaded load_ini(const QString& file, CSimpleIniA& ini) {
   // Section and key names compare without regard to case; values are UTF-8 text. Quotes keep
   // blanks at either end of a value, and a value with line breaks is written as a block, so no
   // value can spill into keys of its own.
@@ -51,13 +65,20 @@ bool load_ini(const QString& file, CSimpleIniA& ini) {
   ini.SetMultiLine(true);
   ini.SetQuotes(true);
   ini.SetSpaces(false);
+  const QFileInfo info(file);
+  if (!info.exists())
+    return Loaded::whole;
+  if (!info.isFile() || info.size() > largest_settings_file)
+    return Loaded::unbounded;
   QFile in(file);
-  if (!in.exists())
-    return true;
   if (!in.open(QIODevice::ReadOnly))
-    return false;
-  const QByteArray bytes = in.readAll();
-  return ini.LoadData(bytes.constData(), static_cast<size_t>(bytes.size())) >= 0;
+    return Loaded::failed;
+  // The file may have grown since it was measured.
+  const QByteArray bytes = in.read(largest_settings_file + 1);
+  if (bytes.size() > largest_settings_file)
+    return Loaded::unbounded;
+  return ini.LoadData(bytes.constData(), static_cast<size_t>(bytes.size())) >= 0 ? Loaded::whole
+                                                                                 : Loaded::failed;
 }
 
 }  // namespace
@@ -65,7 +86,7 @@ bool load_ini(const QString& file, CSimpleIniA& ini) {
 QString read_ini_value(const QString& file, const QString& section, const QString& key,
                        const QString& fallback) {
   CSimpleIniA ini;
-  if (!load_ini(file, ini))
+  if (load_ini(file, ini) != Loaded::whole)
     return fallback;
   const char* value = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
   return value ? QString::fromUtf8(value) : fallback;
@@ -80,7 +101,8 @@ void write_ini_value(const QString& file, const QString& section, const QString&
   // A file that exists but cannot be read or parsed is left alone rather than replaced by a
   // file holding this one key.
   CSimpleIniA ini;
-  if (!load_ini(file, ini))
+  const Loaded loaded = load_ini(file, ini);
+  if (loaded == Loaded::failed)
     return;
   if (ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
                    value.toUtf8().constData()) < 0 ||
@@ -91,6 +113,10 @@ void write_ini_value(const QString& file, const QString& section, const QString&
     return;
   // A missing folder would lose the write silently; it is made here.
   if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+    return;
+  // A link is replaced itself, never what it points to: that may be a device or another file.
+  // Until the new file is in place, no file reads as the unbounded one did.
+  if (loaded == Loaded::unbounded && QFileInfo(file).isSymLink() && !QFile::remove(file))
     return;
   write_file_atomically(file, QByteArray::fromStdString(text));
 }

@@ -4,7 +4,9 @@
 
 // The settings file: UTF-8 INI text, [SECTION] / KEY=value, names case-insensitive. Nothing is
 // cached: every read loads the file, every write loads it, changes one key and replaces the
-// file atomically, so a crash mid-write leaves the old file whole.
+// file atomically, so a crash mid-write leaves the old file whole. A file over 16 MB, or one that
+// is no regular file, counts as unreadable: reads give their fallbacks and the next write
+// replaces it (a link itself, not what it points to).
 
 // The stored value, or the fallback when the file, the section or the key is missing.
 QString read_ini_value(const QString& file, const QString& section, const QString& key,

@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <functional>
+#include <future>
 #include <optional>
+#include <thread>
 
 #include "platform/runtime_error.h"
 #include "storage/schema.h"
@@ -277,6 +280,55 @@ TEST_F(DatabaseTest, TransactionKeepsOnlyCommittedChanges) {
     EXPECT_TRUE(transaction.commit());
   }
   EXPECT_EQ(count(QStringLiteral("select count(*) as a from 目录管理")), 1);
+}
+
+// Another connection takes a lock and lets it go a moment later, from a thread of its own as
+// another process would.
+class LockHolder {
+ public:
+  LockHolder(const QString& path, const std::function<void(ExternalDatabase&)>& take) {
+    std::promise<void> taken;
+    std::future<void> lock_is_held = taken.get_future();
+    thread_ = std::thread([path, take, &taken] {
+      ExternalDatabase other;
+      db_open_mdb(other, path, database_password);
+      take(other);
+      taken.set_value();
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      db_execute(other, QStringLiteral("commit"));
+    });
+    lock_is_held.wait();
+  }
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+  ~LockHolder() { thread_.join(); }
+
+ private:
+  std::thread thread_;
+};
+
+TEST_F(DatabaseTest, ALockHeldForAMomentIsWaitedFor) {
+  {
+    SCOPED_TRACE("opening while another connection writes");
+    LockHolder writer(path_, [](ExternalDatabase& other) {
+      ASSERT_EQ(db_execute(other, QStringLiteral("begin exclusive")), 1);
+    });
+    ExternalDatabase second;
+    EXPECT_NE(db_open_mdb(second, path_, database_password), 0);
+  }
+  {
+    SCOPED_TRACE("writing while another connection reads");
+    LockHolder reader(path_, [](ExternalDatabase& other) {
+      ASSERT_EQ(db_execute(other, QStringLiteral("begin")), 1);
+      RecordSet records = db_query(other, QStringLiteral("select count(*) as a from 文章管理"));
+      ASSERT_FALSE(db_at_end(records));
+    });
+    // As a save writes: in a transaction, whose commit waits for the reader.
+    Transaction transaction(db_);
+    add_article(QStringLiteral("日记"), QStringLiteral("等到了"));
+    EXPECT_TRUE(transaction.commit());
+  }
+  EXPECT_EQ(count(QStringLiteral("select count(*) as a from 文章管理")), 1);
 }
 
 class OpenFailureTest : public ::testing::Test {

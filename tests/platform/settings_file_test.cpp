@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/resource.h>
+#include <unistd.h>
 #include <csignal>
+#include <functional>
 
 #include "platform/atomic_file.h"
 #include "platform/program_dir.h"
@@ -30,6 +33,25 @@ void limit_file_size(rlim_t limit, bool kill_process) {
   std::signal(SIGXFSZ, kill_process ? SIG_DFL : SIG_IGN);
   const rlimit size{limit, limit};
   setrlimit(RLIMIT_FSIZE, &size);
+}
+
+// Lets the process map at most this much more memory, so that reading without a bound fails at
+// once instead of exhausting the machine.
+void limit_memory_growth(rlim_t bytes) {
+  QFile statm(QStringLiteral("/proc/self/statm"));
+  ASSERT_TRUE(statm.open(QIODevice::ReadOnly));
+  const rlim_t mapped = statm.readAll().split(' ').value(0).toULongLong() * sysconf(_SC_PAGESIZE);
+  const rlimit space{mapped + bytes, mapped + bytes};
+  ASSERT_EQ(setrlimit(RLIMIT_AS, &space), 0);
+}
+
+constexpr qint64 sixteen_mb = 16 * 1024 * 1024;
+
+// "[PFSZ] PF=3" padded with a comment to the given size.
+QByteArray settings_of_size(qint64 size) {
+  QByteArray bytes("[PFSZ]\nPF=3\n;");
+  bytes.append(QByteArray(size - bytes.size() - 1, 'x')).append('\n');
+  return bytes;
 }
 
 class SettingsFileTest : public ProgramDirFixture {
@@ -216,4 +238,80 @@ TEST_F(SettingsFileTest, AtomicWriteReportsFailureAndReplacesWholeFiles) {
       ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(QDir(path(QStringLiteral("datab"))).entryList(QDir::Files).size(), 1)
       << "a failed write leaves no temporary file";
+}
+
+TEST_F(SettingsFileTest, AFileOfSixteenMegabytesIsStillRead) {
+  put_file(settings_path(), settings_of_size(sixteen_mb));
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
+}
+
+// A settings file far too large, or a link to an endless device, is not read into memory: every
+// read gives its fallback, and the next write replaces the file (the link, not the device).
+TEST_F(SettingsFileTest, AnUnboundedFileReadsAsFallbacksAndIsReplacedByTheNextWrite) {
+  const struct {
+    const char* name;
+    std::function<void(const QString&)> make;
+  } cases[] = {
+      {"over 16 MB", [](const QString& file) { put_file(file, settings_of_size(sixteen_mb + 1)); }},
+      {"a link to an endless device",
+       [](const QString& file) { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), file)); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(settings_path());
+    c.make(settings_path());
+    // Only a process that cannot take more memory touches the file before it is replaced.
+    EXPECT_EXIT(
+        {
+          limit_memory_growth(1024 * 1024 * 1024);
+          if (read("PFSZ", "PF", QStringLiteral("1")) != "1")
+            std::_Exit(1);
+          write("FWJL", "WZ", QStringLiteral("新标题"));
+          std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    const QFileInfo replaced(settings_path());
+    ASSERT_FALSE(replaced.isSymLink());
+    ASSERT_LT(replaced.size(), 100);
+    EXPECT_EQ(read("FWJL", "WZ", QString()), "新标题");
+    EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "1");
+  }
+  EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/zero")).isFile()) << "the device stays a device";
+}
+
+// A kill between the save file's link and its rename leaves its temporary file behind; the next
+// start removes such files of its own writes, and nothing else.
+TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
+  const QDateTime started = QDateTime::currentDateTime();
+  put_file(settings_path(), "[PFSZ]\nPF=3\n");
+  const struct {
+    const char* name;
+    qint64 age_seconds;
+    bool removed;
+  } cases[] = {
+      {"config.ini.qOCHZe", 60, true},   {"config.ini.ABCDEF", 1, true},
+      {"config.ini.newone", -60, false}, {"config.ini.abc123", 60, false},
+      {"config.ini.abcdefg", 60, false}, {"config.ini.bak", 60, false},
+      {"other.ini.qOCHZe", 60, false},   {"config.ini.qOCHZe.x", 60, false},
+  };
+  for (const auto& c : cases) {
+    const QString file = path(QStringLiteral("config/")) + QString::fromLatin1(c.name);
+    put_file(file, "[FWJL]\nWZ=half\n");
+    QFile leftover(file);
+    ASSERT_TRUE(leftover.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        leftover.setFileTime(started.addSecs(-c.age_seconds), QFileDevice::FileModificationTime));
+  }
+  const QString link = path(QStringLiteral("config/config.ini.Linked"));
+  ASSERT_TRUE(QFile::link(path(QStringLiteral("config/config.ini.bak")), link));
+
+  remove_interrupted_writes(settings_path(), started);
+
+  for (const auto& c : cases) {
+    EXPECT_EQ(QFileInfo::exists(path(QStringLiteral("config/")) + QString::fromLatin1(c.name)),
+              !c.removed)
+        << c.name;
+  }
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
 }

@@ -30,7 +30,11 @@ int create_article() {
         buttons_ok, QString());
     return 0;
   }
-  insert_article(database(), category, position, title, to_text(now()));
+  // A row that no article backs would take the text typed into it, and no save could store it.
+  if (!insert_article(database(), category, position, title, to_text(now()))) {
+    show_message_box(QStringLiteral("新建失败请检查数据库"), buttons_ok, QString());
+    return 0;
+  }
 
   list.listview_insert_row(title, 0);
   // Loads the new article through the row-changed event.

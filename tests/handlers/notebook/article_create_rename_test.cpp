@@ -7,6 +7,7 @@
 #include "handlers/notebook/article_rename.h"
 #include "handlers/notebook/notebook_fixture.h"
 #include "platform/conversions.h"
+#include "support/read_only_path.h"
 
 namespace {
 
@@ -126,6 +127,80 @@ TEST_F(CreateTest, AGeneratedTitleThatExistsInTheCategoryIsRefused) {
   rename_row(0, QStringLiteral("旧的日记"));
   EXPECT_EQ(create_article(), 1);
   EXPECT_EQ(placed(diary), (QStringList{"旧的日记@1", "日记2@2"}));
+}
+
+enum class Breakage { read_only_file, read_only_folder, no_article_table };
+
+struct FailedInsertCase {
+  const char* name;
+  Breakage breakage;
+};
+
+class FailedInsertTest : public NotebookTest,
+                         public ::testing::WithParamInterface<FailedInsertCase> {};
+
+// The insert really fails (for root too): it is reported, and no row appears that no article
+// backs, so the loaded article stays where the editor's text is saved.
+TEST_P(FailedInsertTest, IsReportedAndAddsNoRow) {
+  seed_category(diary, QStringLiteral("1"));
+  seed_article(diary, QStringLiteral("1"), QStringLiteral("日记1"), {});
+  std::optional<ReadOnlyPath> read_only;
+  switch (GetParam().breakage) {
+    case Breakage::read_only_file:
+      read_only.emplace(database_path());
+      break;
+    case Breakage::read_only_folder:
+      read_only.emplace(path(QStringLiteral("data")));
+      break;
+    case Breakage::no_article_table:
+      ASSERT_TRUE(seed_sql(db(), QStringLiteral("drop table 文章管理")));
+      break;
+  }
+  ASSERT_TRUE(!read_only || read_only->ok());
+  const int stored_before = row_count(QStringLiteral("文章管理"));
+  start_main_window();
+  choose_category(0);
+  const QStringList before = rows();
+  if (!before.isEmpty())
+    click_list_row(0);
+  const int loaded = globals().loaded_article_row;
+
+  EXPECT_EQ(create_article(), 0);
+  ASSERT_EQ(seam().messages().size(), 1u);
+  EXPECT_EQ(seam().messages().front().text, QStringLiteral("新建失败请检查数据库"));
+  EXPECT_EQ(seam().messages().front().buttons, buttons_ok);
+  EXPECT_EQ(seam().messages().front().title, QString());
+  EXPECT_EQ(rows(), before);
+  EXPECT_EQ(globals().loaded_article_row, loaded);
+  EXPECT_EQ(list().current_row(), loaded);
+  EXPECT_EQ(row_count(QStringLiteral("文章管理")), stored_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Notebooks, FailedInsertTest,
+    ::testing::Values(FailedInsertCase{"ReadOnlyFile", Breakage::read_only_file},
+                      FailedInsertCase{"ReadOnlyFolder", Breakage::read_only_folder},
+                      FailedInsertCase{"NoArticleTable", Breakage::no_article_table}),
+    [](const auto& test_case) { return std::string(test_case.param.name); });
+
+TEST_F(CreateTest, TextTypedBeforeAFailedCreateIsStillSaved) {
+  seed_category(diary, QStringLiteral("1"));
+  seed_article(diary, QStringLiteral("1"), QStringLiteral("日记1"), {});
+  ASSERT_TRUE(seed_sql(db(), QStringLiteral("create trigger 新建失败 before insert on 文章管理 "
+                                            "begin select raise(abort, 'disk full'); end")));
+  start_main_window();
+  choose_category(0);
+  click_list_row(0);
+  type_into_editor(QStringLiteral("still mine"));
+  seam().answer_next(answer_no);
+  EXPECT_EQ(create_article(), 0);
+  EXPECT_EQ(seam().message_texts(),
+            (QStringList{question, QStringLiteral("新建失败请检查数据库")}));
+  EXPECT_TRUE(editor().modified());
+
+  choose_menu(MenuCommand::save);
+  EXPECT_TRUE(
+      stored(QStringLiteral("文章内容"), diary, QStringLiteral("日记1")).contains("still mine"));
 }
 
 class RenameFixture : public NotebookTest {
