@@ -44,9 +44,10 @@ void DocumentBuilder::add_text(QStringView text, const QTextCharFormat* format) 
     runs_.pop_back();
 }
 
-void DocumentBuilder::add_image(const QByteArray& bytes, QSizeF size) {
+void DocumentBuilder::add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size) {
   const QString name = QStringLiteral("rtfimg:%1").arg(++image_count_);
-  document_.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+  document_.addResource(QTextDocument::ImageResource, QUrl(name), shown);
+  keep_picture(document_, QUrl(name), kept);
   QTextImageFormat format;
   format.setName(name);
   format.setWidth(size.width());

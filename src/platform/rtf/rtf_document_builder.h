@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/rtf/rtf_picture.h"
 #include "platform/rtf/rtf_state.h"
 
 class QTextDocument;
@@ -25,8 +26,8 @@ class DocumentBuilder {
 
   // The format must outlive the paragraph. Line ends and control characters are dropped.
   void add_text(QStringView text, const QTextCharFormat* format);
-  // The PNG or JPEG bytes, shown at the given size in pixels.
-  void add_image(const QByteArray& bytes, QSizeF size);
+  // What the editor shows of a picture, at the given size in pixels, and the picture as it came.
+  void add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size);
   // Removes the tab a table cell put last, so cells only separate.
   void remove_trailing_tab();
   bool paragraph_empty() const { return runs_.empty(); }

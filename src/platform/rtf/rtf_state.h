@@ -14,6 +14,9 @@ enum class Destination : std::uint8_t {
   list_label,       // \pntext, \listtext: the label the list draws itself
   list_descriptor,  // \*\pn
   upr,              // \upr: shows only its \*\ud group
+  shape,            // \*\shpinst: nothing shows but the shape's picture
+  shape_name,       // \sn: a shape property's name
+  shape_value,      // \sv: a shape property's value
 };
 
 enum class ListKind : std::uint8_t { none, bullet, decimal };

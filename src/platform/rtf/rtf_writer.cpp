@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/rtf/rtf_code_pages.h"
+#include "platform/rtf/rtf_picture.h"
 
 namespace {
 
@@ -159,6 +160,7 @@ class Writer {
   void write_paragraph_start(const QTextBlock& block);
   void write_text(QStringView text);
   void write_image(const QTextImageFormat& format);
+  void write_picture(const QByteArray& words, const QByteArray& data, double width, double height);
   void word(const char* text);
   void word(const char* text, int value);
   void hex_byte(unsigned value);
@@ -432,9 +434,25 @@ std::pair<QByteArray, const char*> image_bytes(const QVariant& resource) {
   return {png, "pngblip"};
 }
 
+void Writer::write_picture(const QByteArray& words, const QByteArray& data, double width,
+                           double height) {
+  out_.append("{\\pict");
+  out_.append(std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
+  word("picwgoal", whole(width * twips_per_pixel));
+  word("pichgoal", whole(height * twips_per_pixel));
+  out_.hex_lines(data, hex_line_length / 2);
+  out_.push_back('}');
+  delimit_ = false;
+}
+
 void Writer::write_image(const QTextImageFormat& format) {
-  const auto [bytes, blip] =
-      image_bytes(document_.resource(QTextDocument::ImageResource, QUrl(format.name())));
+  const QUrl name(format.name());
+  // A picture read from RTF goes back with its own type and bytes, shown or not.
+  if (const auto kept = rtf::kept_picture(document_, name)) {
+    write_picture(kept->words, kept->data, format.width(), format.height());
+    return;
+  }
+  const auto [bytes, blip] = image_bytes(document_.resource(QTextDocument::ImageResource, name));
   if (bytes.isEmpty())
     return;
   QByteArray data = bytes;
@@ -442,17 +460,12 @@ void Writer::write_image(const QTextImageFormat& format) {
   const QSize natural = QImageReader(&buffer).size();
   if (!natural.isValid())
     return;  // no reader could show it either
-  const double width = format.width() > 0 ? format.width() : natural.width();
-  const double height = format.height() > 0 ? format.height() : natural.height();
-  out_.append("{\\pict");
-  word(blip);
-  word("picw", whole(natural.width() * himetric_per_pixel));
-  word("pich", whole(natural.height() * himetric_per_pixel));
-  word("picwgoal", whole(width * twips_per_pixel));
-  word("pichgoal", whole(height * twips_per_pixel));
-  out_.hex_lines(bytes, hex_line_length / 2);
-  out_.push_back('}');
-  delimit_ = false;
+  const QByteArray words = QByteArray("\\") + blip + "\\picw" +
+                           QByteArray::number(whole(natural.width() * himetric_per_pixel)) +
+                           "\\pich" +
+                           QByteArray::number(whole(natural.height() * himetric_per_pixel));
+  write_picture(words, bytes, format.width() > 0 ? format.width() : natural.width(),
+                format.height() > 0 ? format.height() : natural.height());
 }
 
 QByteArray Writer::write() {
