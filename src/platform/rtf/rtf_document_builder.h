@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextImageFormat>
 
+#include <unordered_map>
 #include <vector>
 
 #include "platform/rtf/rtf_picture.h"
@@ -14,6 +15,13 @@ class QTextDocument;
 class QTextList;
 
 namespace rtf {
+
+// The list a paragraph belongs to, as far as the RTF tells.
+struct ListItem {
+  ListKind kind = ListKind::none;
+  int override_number = 0;  // \lsN; 0 when none is given
+  int label_number = 0;     // the number its label shows; 0 when the label shows none
+};
 
 // Fills a document paragraph by paragraph inside one edit block, with undo off. A paragraph's
 // runs wait until its end, when its properties are known.
@@ -34,9 +42,15 @@ class DocumentBuilder {
   // The format of the paragraph's first run, or null.
   const QTextCharFormat* first_format() const;
 
-  void end_paragraph(const QTextBlockFormat& block, ListKind list, const QTextCharFormat& mark);
+  void end_paragraph(const QTextBlockFormat& block, const ListItem& list,
+                     const QTextCharFormat& mark);
 
  private:
+  // The list the paragraph continues, null when it starts one. A label with a number decides:
+  // the list whose next number it shows. Without one: the list of the paragraph's override, else
+  // the list of the paragraph before.
+  QTextList* list_to_continue(const ListItem& item) const;
+
   struct Run {
     QString text;
     const QTextCharFormat* format = nullptr;
@@ -50,8 +64,10 @@ class DocumentBuilder {
   std::vector<Run> runs_;
   std::vector<QTextImageFormat> images_;
   int image_count_ = 0;
-  QTextList* list_ = nullptr;
-  ListKind list_kind_ = ListKind::none;
+  QTextList* previous_list_ = nullptr;  // the list of the paragraph before
+  ListKind previous_kind_ = ListKind::none;
+  QTextList* last_numbered_ = nullptr;
+  std::unordered_map<int, QTextList*> by_override_;  // by override number and kind
 };
 
 }  // namespace rtf

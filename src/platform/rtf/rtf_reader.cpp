@@ -31,7 +31,7 @@ constexpr double twips_per_pixel = 15.0;
 constexpr double himetric_per_pixel = 2540.0 / 96.0;
 // The side of a picture that gives no size at all.
 constexpr double unsized_picture_pixels = 32;
-// Shape property names are short; bytes beyond these name none the reader knows.
+// List labels and shape property names are short; bytes beyond these say nothing.
 constexpr std::size_t max_name_bytes = 16;
 
 struct CharPropsHash {
@@ -282,7 +282,7 @@ class Reader {
   bool shape_has_picture_ = false;
   ListKind pn_kind_ = ListKind::none;
   bool has_label_ = false;
-  bool label_numbered_ = false;
+  std::string label_;
   bool last_was_cell_ = false;
 
   std::unordered_map<CharProps, QTextCharFormat, CharPropsHash> char_formats_;
@@ -654,7 +654,7 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
       para.line_multiple = on;
       break;
     case Word::ls:
-      para.list_override = value > 0;
+      para.list_override = std::clamp(value, 0, 1 << 20);
       break;
     case Word::par:
     case Word::page:
@@ -742,10 +742,7 @@ void Reader::on_bytes(std::string_view bytes) {
       }
       return;
     case Destination::list_label:
-      for (const char c : bytes) {
-        if (c >= '0' && c <= '9')
-          label_numbered_ = true;
-      }
+      label_.append(bytes.substr(0, max_name_bytes - std::min(label_.size(), max_name_bytes)));
       return;
     case Destination::shape_name:
       shape_property_.append(
@@ -880,18 +877,32 @@ QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
   return it->second;
 }
 
+// The first number in a list label ("12." gives 12), 0 when it holds none.
+int label_number(std::string_view label) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto first = std::find_if(label.begin(), label.end(), digit);
+  int number = 0;
+  for (auto it = first; it != label.end() && digit(*it) && number < 1'000'000; ++it)
+    number = number * 10 + (*it - '0');
+  return number;
+}
+
 void Reader::end_paragraph() {
   flush_bytes();
-  ListKind list = state_.para.list;
-  if (list == ListKind::none && (state_.para.list_override || has_label_)) {
-    list = label_numbered_ ? ListKind::decimal : ListKind::bullet;
+  ListItem list;
+  list.kind = state_.para.list;
+  list.override_number = state_.para.list_override;
+  list.label_number = has_label_ ? label_number(label_) : 0;
+  if (list.kind == ListKind::none && (list.override_number > 0 || has_label_)) {
+    const bool numbered = label_.find_first_of("0123456789") != std::string::npos;
+    list.kind = numbered ? ListKind::decimal : ListKind::bullet;
   }
   const QTextCharFormat* mark = builder_.first_format();
   if (mark == nullptr)
     mark = format_for(state_.chars);
   builder_.end_paragraph(block_format_for(state_.para), list, *mark);
   has_label_ = false;
-  label_numbered_ = false;
+  label_.clear();
   last_was_cell_ = false;
 }
 

@@ -69,7 +69,7 @@ struct CharProps {
 struct ParaProps {
   std::uint8_t alignment = 0;  // 0 not given, 1 left, 2 centre, 3 right, 4 justified
   bool line_multiple = false;  // \slmult1
-  bool list_override = false;  // \lsN with N > 0
+  int list_override = 0;       // \lsN
   ListKind list = ListKind::none;
   int first_indent = 0;
   int left_indent = 0;

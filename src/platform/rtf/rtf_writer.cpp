@@ -161,6 +161,8 @@ class Writer {
   void write_text(QStringView text);
   void write_image(const QTextImageFormat& format);
   void write_picture(const QByteArray& words, const QByteArray& data, double width, double height);
+  int list_number(const QTextList* list);
+  void write_list_tables();
   void word(const char* text);
   void word(const char* text, int value);
   void hex_byte(unsigned value);
@@ -172,6 +174,8 @@ class Writer {
   QStringList fonts_;
   QHash<QString, int> font_indexes_;
   int symbol_font_ = -1;
+  std::vector<const QTextList*> lists_;  // \lsN is the list at N - 1
+  QHash<const QTextList*, int> list_numbers_;
   std::vector<QRgb> colours_;
   QHash<QRgb, int> colour_indexes_;
   std::vector<std::optional<RunProps>> props_by_format_;
@@ -286,6 +290,49 @@ void Writer::write_props(const RunProps& props) {
   written_ = props;
 }
 
+int Writer::list_number(const QTextList* list) {
+  const auto it = list_numbers_.constFind(list);
+  if (it != list_numbers_.constEnd())
+    return it.value();
+  lists_.push_back(list);
+  const int number = static_cast<int>(lists_.size());
+  list_numbers_.insert(list, number);
+  return number;
+}
+
+// One list with one level per list of the document, so that Word and LibreOffice number each
+// list from 1 as the editor does; WordPad reads the \pn words instead.
+void Writer::write_list_tables() {
+  if (lists_.empty())
+    return;
+  out_.append("{\\*\\listtable");
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    out_.append("{\\list\\listtemplateid");
+    out_.number(number);
+    out_.append("\\listsimple{\\listlevel");
+    if (lists_[i]->format().style() == QTextListFormat::ListDecimal) {
+      out_.append("\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}");
+    } else {
+      out_.append("\\levelnfc23\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f");
+      out_.number(symbol_font_);
+      out_.push_back('}');
+    }
+    out_.append("\\listid");
+    out_.number(number);
+    out_.push_back('}');
+  }
+  out_.append("}\n{\\*\\listoverridetable");
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    out_.append("{\\listoverride\\listid");
+    out_.number(static_cast<int>(i) + 1);
+    out_.append("\\listoverridecount0\\ls");
+    out_.number(static_cast<int>(i) + 1);
+    out_.push_back('}');
+  }
+  out_.append("}\n");
+}
+
 void Writer::write_paragraph_start(const QTextBlock& block) {
   word("pard");
   if (const QTextList* list = block.textList()) {
@@ -302,7 +349,7 @@ void Writer::write_paragraph_start(const QTextBlock& block) {
       out_.number(symbol_font_);
       out_.append("\\pnindent0{\\pntxtb\\'B7}}");
     }
-    delimit_ = false;
+    word("ls", list_number(list));
   }
   const QTextBlockFormat format = block.blockFormat();
   if (format.hasProperty(QTextFormat::BlockAlignment)) {
@@ -539,6 +586,7 @@ QByteArray Writer::write() {
     out_.push_back(';');
   }
   out_.append("}\n");
+  write_list_tables();
   return body.after(out_);
 }
 
