@@ -71,6 +71,23 @@ QString decode_text_file(const QByteArray& bytes) {
   return gbk.decode(bytes);
 }
 
+// The bytes a content text was decoded from. Content comes as UTF-8 text (our own RTF is ASCII);
+// a character the decoding could not keep stands for the one byte it replaced, so that a \binN
+// payload keeps its length and nothing of it spills into the text.
+QByteArray content_bytes(const QString& content) {
+  QByteArray bytes;
+  bytes.reserve(content.size());
+  qsizetype start = 0;
+  for (qsizetype lost = content.indexOf(QChar::ReplacementCharacter); lost >= 0;
+       lost = content.indexOf(QChar::ReplacementCharacter, start)) {
+    bytes += QStringView(content).sliced(start, lost - start).toUtf8();
+    bytes += '?';
+    start = lost + 1;
+  }
+  bytes += QStringView(content).sliced(start).toUtf8();
+  return bytes;
+}
+
 bool looks_like_rtf(QByteArrayView bytes) {
   return bytes.trimmed().startsWith("{\\rtf");
 }
@@ -185,9 +202,7 @@ void RichEditor::set_content(const QString& rtf) {
           doc.clear();
           return;
         }
-        const bool latin1 =
-            std::all_of(rtf.cbegin(), rtf.cend(), [](QChar c) { return c.unicode() < 0x100; });
-        read_rtf(latin1 ? rtf.toLatin1() : rtf.toUtf8(), doc);
+        read_rtf(content_bytes(rtf), doc);
       },
       false);
 }

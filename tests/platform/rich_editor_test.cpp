@@ -92,6 +92,19 @@ TEST_F(RichEditorTest, TextThatIsNoRtfLoadsAsPlainText) {
   EXPECT_FALSE(editor.modified());
 }
 
+// Content comes from the database as UTF-8 text: the bytes of a binary picture that the text could
+// not hold keep their count, so the picture stays one picture and the text after it stays as it
+// was.
+TEST_F(RichEditorTest, BinaryPictureBytesKeepTheirCountInTheContentText) {
+  const QByteArray stored =
+      "{\\rtf1\\ansi a{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 \xff}\xfe{\\\x80}b}";
+  editor.set_content(QString::fromUtf8(stored));
+  EXPECT_EQ(text(), u"a\uFFFCb"_qs);
+  EXPECT_TRUE(editor.content().contains(
+      QStringLiteral("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\n3f7d3f7b5c3f}")))
+      << editor.content().toStdString();
+}
+
 TEST_F(RichEditorTest, UserEditsSetModifiedAndRaiseChanges) {
   editor.set_content(QStringLiteral("abc"));
   content_changes = 0;
