@@ -485,8 +485,11 @@ void Writer::write_picture(const QByteArray& words, const QByteArray& data, doub
                            double height) {
   out_.append("{\\pict");
   out_.append(std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
-  word("picwgoal", whole(width * twips_per_pixel));
-  word("pichgoal", whole(height * twips_per_pixel));
+  // A goal of 0 reads as none given: a picture shown smaller than a twip keeps one twip.
+  if (width > 0)
+    word("picwgoal", std::max(1, whole(width * twips_per_pixel)));
+  if (height > 0)
+    word("pichgoal", std::max(1, whole(height * twips_per_pixel)));
   out_.hex_lines(data, hex_line_length / 2);
   out_.push_back('}');
   delimit_ = false;
