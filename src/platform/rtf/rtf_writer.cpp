@@ -115,15 +115,17 @@ class Output {
   }
   // The header's bytes, then these.
   QByteArray after(const Output& header) {
-    buffer_.resize(used_);
-    if (header.used_ <= gap_) {
-      std::memcpy(base_ + gap_ - header.used_, header.base_,
-                  static_cast<std::size_t>(header.used_));
-      buffer_.remove(0, gap_ - header.used_);
-    } else {
-      buffer_.remove(0, gap_);
-      buffer_.prepend(header.base_, header.used_);
+    if (header.used_ > gap_) {
+      // A header beyond the gap (many fonts or lists): one copy into a buffer of the whole size.
+      QByteArray joined(header.used_ + used_ - gap_, Qt::Uninitialized);
+      std::memcpy(joined.data(), header.base_, static_cast<std::size_t>(header.used_));
+      std::memcpy(joined.data() + header.used_, base_ + gap_,
+                  static_cast<std::size_t>(used_ - gap_));
+      return joined;
     }
+    buffer_.resize(used_);
+    std::memcpy(base_ + gap_ - header.used_, header.base_, static_cast<std::size_t>(header.used_));
+    buffer_.remove(0, gap_ - header.used_);
     return std::move(buffer_);
   }
 
