@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QStringConverter>
 #include <QTextBlock>
@@ -32,6 +33,24 @@ qreal points_to_px(int points) {
 }
 int px_to_points(qreal px) {
   return qRound(px * 3.0 / 4.0);
+}
+
+// The height of the paragraph's lines in points, 0 for single spacing. Proportional spacing
+// (1.15 lines) gives the height its lines take in the font, so that it never reads as single.
+int line_height_points(const QTextBlock& block, const QFont& font) {
+  const QTextBlockFormat format = block.blockFormat();
+  switch (format.lineHeightType()) {
+    case QTextBlockFormat::MinimumHeight:
+    case QTextBlockFormat::FixedHeight:
+      return px_to_points(format.lineHeight());
+    case QTextBlockFormat::ProportionalHeight:
+      if (format.lineHeight() == 100)
+        return 0;
+      return std::max(
+          1, px_to_points(QFontMetricsF(font).lineSpacing() * format.lineHeight() / 100.0));
+    default:
+      return 0;
+  }
 }
 
 // A block's GBK byte count, kept in the block so that an edit recounts only the blocks it
@@ -69,6 +88,23 @@ QString decode_text_file(const QByteArray& bytes) {
     return text;
   QStringDecoder gbk("GB18030");
   return gbk.decode(bytes);
+}
+
+// The bytes a content text was decoded from. Content comes as UTF-8 text (our own RTF is ASCII);
+// a character the decoding could not keep stands for the one byte it replaced, so that a \binN
+// payload keeps its length and nothing of it spills into the text.
+QByteArray content_bytes(const QString& content) {
+  QByteArray bytes;
+  bytes.reserve(content.size());
+  qsizetype start = 0;
+  for (qsizetype lost = content.indexOf(QChar::ReplacementCharacter); lost >= 0;
+       lost = content.indexOf(QChar::ReplacementCharacter, start)) {
+    bytes += QStringView(content).sliced(start, lost - start).toUtf8();
+    bytes += '?';
+    start = lost + 1;
+  }
+  bytes += QStringView(content).sliced(start).toUtf8();
+  return bytes;
 }
 
 bool looks_like_rtf(QByteArrayView bytes) {
@@ -185,9 +221,7 @@ void RichEditor::set_content(const QString& rtf) {
           doc.clear();
           return;
         }
-        const bool latin1 =
-            std::all_of(rtf.cbegin(), rtf.cend(), [](QChar c) { return c.unicode() < 0x100; });
-        read_rtf(latin1 ? rtf.toLatin1() : rtf.toUtf8(), doc);
+        read_rtf(content_bytes(rtf), doc);
       },
       false);
 }
@@ -303,28 +337,38 @@ CharFormat RichEditor::richedit_get_sel_char_format() const {
       format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush
           ? to_colorref(foreground.color())
           : default_colour;
-  const QTextBlockFormat block = document()->findBlock(cursor.selectionStart()).blockFormat();
-  result.line_height = block.lineHeightType() == QTextBlockFormat::MinimumHeight ||
-                               block.lineHeightType() == QTextBlockFormat::FixedHeight
-                           ? px_to_points(block.lineHeight())
-                           : 0;
+  result.line_height = line_height_points(document()->findBlock(cursor.selectionStart()),
+                                          format.font().resolve(default_font));
   return result;
 }
 
+// A field of the record that equals what richedit_get_sel_char_format reads for the selection is
+// left as each character has it: the record goes back as it was read with one field changed, and
+// only that field may change (a 10.5 point size reads as 11 and must stay 10.5; 1.15 line spacing
+// must stay). The other fields apply to the whole selection.
 void RichEditor::richedit_set_sel_char_format(const CharFormat& format) {
+  const CharFormat current = richedit_get_sel_char_format();
   QTextCharFormat change;
   // An empty name (no font chosen) keeps the font the text has.
-  if (!format.font_name.isEmpty())
+  if (!format.font_name.isEmpty() && format.font_name != current.font_name)
     change.setFontFamilies(QStringList{format.font_name});
-  change.setFontPointSize(std::clamp(format.size, 1, max_points));
-  change.setFontWeight(format.effects & effect_bold ? QFont::Bold : QFont::Normal);
-  change.setFontItalic(format.effects & effect_italic);
-  change.setFontUnderline(format.effects & effect_underline);
-  change.setFontStrikeOut(format.effects & effect_strikeout);
-  const bool default_colour_given = format.colour == default_colour;
-  if (!default_colour_given)
+  if (format.size != current.size)
+    change.setFontPointSize(std::clamp(format.size, 1, max_points));
+  const int effects_changed = format.effects ^ current.effects;
+  if (effects_changed & effect_bold)
+    change.setFontWeight(format.effects & effect_bold ? QFont::Bold : QFont::Normal);
+  if (effects_changed & effect_italic)
+    change.setFontItalic(format.effects & effect_italic);
+  if (effects_changed & effect_underline)
+    change.setFontUnderline(format.effects & effect_underline);
+  if (effects_changed & effect_strikeout)
+    change.setFontStrikeOut(format.effects & effect_strikeout);
+  const bool colour_changed = format.colour != current.colour;
+  const bool default_colour_given = colour_changed && format.colour == default_colour;
+  if (colour_changed && !default_colour_given)
     change.setForeground(to_qcolor(format.colour));
 
+  const bool spacing_changed = format.line_height != current.line_height;
   QTextBlockFormat spacing;
   if (format.line_height > 0) {
     spacing.setLineHeight(points_to_px(format.line_height), QTextBlockFormat::MinimumHeight);
@@ -335,18 +379,11 @@ void RichEditor::richedit_set_sel_char_format(const CharFormat& format) {
   change_formats([&] {
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
-    bool spacing_differs = false;
-    for_each_block(*document(), cursor.selectionStart(), cursor.selectionEnd(),
-                   [&](const QTextBlock& block) {
-                     const QTextBlockFormat current = block.blockFormat();
-                     spacing_differs = spacing_differs ||
-                                       current.lineHeightType() != spacing.lineHeightType() ||
-                                       current.lineHeight() != spacing.lineHeight();
-                   });
-    if (spacing_differs)
+    if (spacing_changed)
       cursor.mergeBlockFormat(spacing);
     if (cursor.hasSelection()) {
-      cursor.mergeCharFormat(change);
+      if (!change.properties().isEmpty())
+        cursor.mergeCharFormat(change);
       if (default_colour_given)
         clear_foreground(*document(), cursor.selectionStart(), cursor.selectionEnd());
     } else {

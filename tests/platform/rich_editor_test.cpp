@@ -92,6 +92,19 @@ TEST_F(RichEditorTest, TextThatIsNoRtfLoadsAsPlainText) {
   EXPECT_FALSE(editor.modified());
 }
 
+// Content comes from the database as UTF-8 text: the bytes of a binary picture that the text could
+// not hold keep their count, so the picture stays one picture and the text after it stays as it
+// was.
+TEST_F(RichEditorTest, BinaryPictureBytesKeepTheirCountInTheContentText) {
+  const QByteArray stored =
+      "{\\rtf1\\ansi a{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 \xff}\xfe{\\\x80}b}";
+  editor.set_content(QString::fromUtf8(stored));
+  EXPECT_EQ(text(), u"a\uFFFCb"_qs);
+  EXPECT_TRUE(editor.content().contains(
+      QStringLiteral("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\n3f7d3f7b5c3f}")))
+      << editor.content().toStdString();
+}
+
 TEST_F(RichEditorTest, UserEditsSetModifiedAndRaiseChanges) {
   editor.set_content(QStringLiteral("abc"));
   content_changes = 0;
@@ -273,6 +286,75 @@ TEST_F(RichEditorTest, FreshFormatShowsDefaultsAndLineHeightAppliesToParagraphs)
   EXPECT_EQ(editor.richedit_get_sel_char_format().line_height, 30);
   editor.set_selection_start(4);
   EXPECT_EQ(editor.richedit_get_sel_char_format().line_height, 0);
+}
+
+// Runs the format commands of the toolbar and the menus on the selection: each reads the
+// selection's format, changes one field and writes the record back.
+void run_format_commands(RichEditor& editor) {
+  for (const int effect : {effect_bold, effect_italic, effect_underline, effect_strikeout}) {
+    CharFormat format = editor.richedit_get_sel_char_format();
+    format.effects ^= effect;
+    editor.richedit_set_sel_char_format(format);
+    EXPECT_EQ(editor.richedit_get_sel_char_format().effects & effect, format.effects & effect);
+  }
+  CharFormat format = editor.richedit_get_sel_char_format();
+  format.colour = 0x000000FF;
+  editor.richedit_set_sel_char_format(format);
+  EXPECT_EQ(editor.richedit_get_sel_char_format().colour, 0x000000FFu);
+}
+
+// A format command changes only the field it is about: line spacing that the record's whole
+// points cannot hold (1.15 lines) stays as each paragraph has it.
+TEST_F(RichEditorTest, FormatCommandsKeepTheLineSpacing) {
+  editor.set_content(
+      QStringLiteral("{\\rtf1\\ansi\\pard\\sl276\\slmult1 spaced\\par"
+                     "\\pard\\sl-250\\slmult0 exactly\\par\\pard single\\par}"));
+  const auto spacing = [this] {
+    std::vector<std::pair<int, qreal>> blocks;
+    for (QTextBlock b = editor.document()->begin(); b.isValid(); b = b.next())
+      blocks.emplace_back(b.blockFormat().lineHeightType(), b.blockFormat().lineHeight());
+    return blocks;
+  };
+  const auto original = spacing();
+  ASSERT_EQ(original.front(), std::make_pair(int{QTextBlockFormat::ProportionalHeight}, 115.0));
+  const QString content = editor.content();
+
+  editor.set_selection_length(-1);
+  const CharFormat read = editor.richedit_get_sel_char_format();
+  EXPECT_GT(read.line_height, 0) << "1.15 lines is no single spacing";
+  editor.richedit_set_sel_char_format(read);
+  EXPECT_FALSE(editor.modified());
+  EXPECT_EQ(editor.content(), content);
+
+  run_format_commands(editor);
+  EXPECT_TRUE(editor.modified());
+  EXPECT_EQ(spacing(), original);
+  EXPECT_TRUE(editor.content().contains(QStringLiteral("\\sl276\\slmult1")));
+  EXPECT_TRUE(editor.content().contains(QStringLiteral("\\sl-250\\slmult0")));
+}
+
+// Half-point sizes (10.5 points, the usual size of Chinese text) read as whole points and stay
+// as they are until a size command sets another.
+TEST_F(RichEditorTest, FormatCommandsKeepHalfPointSizes) {
+  editor.set_content(QStringLiteral("{\\rtf1\\ansi\\fs21 small {\\fs28 big} small}"));
+  const auto sizes = [this] {
+    std::vector<qreal> points;
+    for (auto it = editor.document()->begin().begin(); !it.atEnd(); ++it)
+      points.push_back(it.fragment().charFormat().fontPointSize());
+    return points;
+  };
+  ASSERT_EQ(sizes(), (std::vector<qreal>{10.5, 14, 10.5}));
+
+  editor.set_selection_length(-1);
+  EXPECT_EQ(editor.richedit_get_sel_char_format().size, 11);
+  run_format_commands(editor);
+  EXPECT_EQ(sizes(), (std::vector<qreal>{10.5, 14, 10.5}));
+  EXPECT_TRUE(editor.content().contains(QStringLiteral("\\fs21")));
+
+  CharFormat format = editor.richedit_get_sel_char_format();
+  format.size = 12;
+  editor.richedit_set_sel_char_format(format);
+  EXPECT_EQ(sizes(), std::vector<qreal>{12});
 }
 
 TEST_F(RichEditorTest, CaretFormatAppliesToTypedText) {

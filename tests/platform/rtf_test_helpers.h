@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtf/rtf_picture.h"
+
 namespace rtf_test {
 
 // A character format as it shows: family and size fall back to the document's default font.
@@ -152,6 +154,36 @@ inline std::string describe(const std::vector<Paragraph>& paragraphs) {
     out += "\n";
   }
   return out;
+}
+
+// A picture as the document holds it: what it came as, its shown size and the size of what Qt
+// decodes of it.
+struct Picture {
+  QByteArray words;
+  QByteArray bytes;
+  QSizeF size;
+  QSize decoded;
+};
+
+inline std::vector<Picture> pictures_of(const QTextDocument& document) {
+  std::vector<Picture> pictures;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat())
+        continue;
+      const QTextImageFormat image = format.toImageFormat();
+      const QUrl name(image.name());
+      const auto kept = rtf::kept_picture(document, name);
+      const QVariant resource = document.resource(QTextDocument::ImageResource, name);
+      const QImage decoded = resource.typeId() == QMetaType::QByteArray
+                                 ? QImage::fromData(resource.toByteArray())
+                                 : resource.value<QImage>();
+      pictures.push_back({kept ? kept->words : QByteArray(), kept ? kept->data : QByteArray(),
+                          QSizeF(image.width(), image.height()), decoded.size()});
+    }
+  }
+  return pictures;
 }
 
 inline QString plain_text(const QTextDocument& document) {

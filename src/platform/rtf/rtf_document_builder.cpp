@@ -44,9 +44,10 @@ void DocumentBuilder::add_text(QStringView text, const QTextCharFormat* format) 
     runs_.pop_back();
 }
 
-void DocumentBuilder::add_image(const QByteArray& bytes, QSizeF size) {
+void DocumentBuilder::add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size) {
   const QString name = QStringLiteral("rtfimg:%1").arg(++image_count_);
-  document_.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+  document_.addResource(QTextDocument::ImageResource, QUrl(name), shown);
+  keep_picture(document_, QUrl(name), kept);
   QTextImageFormat format;
   format.setName(name);
   format.setWidth(size.width());
@@ -73,7 +74,23 @@ const QTextCharFormat* DocumentBuilder::first_format() const {
   return nullptr;
 }
 
-void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, ListKind list,
+QTextList* DocumentBuilder::list_to_continue(const ListItem& item) const {
+  const auto found = by_override_.find(item.override_number * 4 + static_cast<int>(item.kind));
+  QTextList* const same_override =
+      item.override_number > 0 && found != by_override_.end() ? found->second : nullptr;
+  QTextList* const previous = previous_kind_ == item.kind ? previous_list_ : nullptr;
+  if (item.kind == ListKind::decimal && item.label_number > 0) {
+    // The numbers the writer showed decide: a label of 1 starts again, whatever came before.
+    for (QTextList* list : {same_override, previous, last_numbered_}) {
+      if (list != nullptr && list->count() + 1 == item.label_number)
+        return list;
+    }
+    return nullptr;
+  }
+  return item.override_number > 0 ? same_override : previous;
+}
+
+void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListItem& list,
                                     const QTextCharFormat& mark) {
   if (first_block_) {
     cursor_.setBlockFormat(block);
@@ -82,17 +99,24 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, ListKind list
   } else {
     cursor_.insertBlock(block, mark);
   }
-  if (list == ListKind::none) {
-    list_ = nullptr;
-  } else if (list_ != nullptr && list_kind_ == list) {
-    list_->add(cursor_.block());
-  } else {
-    QTextListFormat format;
-    format.setStyle(list == ListKind::decimal ? QTextListFormat::ListDecimal
-                                              : QTextListFormat::ListDisc);
-    list_ = cursor_.createList(format);
-    list_kind_ = list;
+  QTextList* target = nullptr;
+  if (list.kind != ListKind::none) {
+    target = list_to_continue(list);
+    if (target != nullptr) {
+      target->add(cursor_.block());
+    } else {
+      QTextListFormat format;
+      format.setStyle(list.kind == ListKind::decimal ? QTextListFormat::ListDecimal
+                                                     : QTextListFormat::ListDisc);
+      target = cursor_.createList(format);
+    }
+    if (list.override_number > 0)
+      by_override_[list.override_number * 4 + static_cast<int>(list.kind)] = target;
+    if (list.kind == ListKind::decimal)
+      last_numbered_ = target;
   }
+  previous_list_ = target;
+  previous_kind_ = list.kind;
   for (const Run& run : runs_) {
     if (run.image >= 0) {
       cursor_.insertImage(images_[static_cast<std::size_t>(run.image)]);

@@ -5,14 +5,23 @@
 #include <QTextCursor>
 #include <QTextImageFormat>
 
+#include <unordered_map>
 #include <vector>
 
+#include "platform/rtf/rtf_picture.h"
 #include "platform/rtf/rtf_state.h"
 
 class QTextDocument;
 class QTextList;
 
 namespace rtf {
+
+// The list a paragraph belongs to, as far as the RTF tells.
+struct ListItem {
+  ListKind kind = ListKind::none;
+  int override_number = 0;  // \lsN; 0 when none is given
+  int label_number = 0;     // the number its label shows; 0 when the label shows none
+};
 
 // Fills a document paragraph by paragraph inside one edit block, with undo off. A paragraph's
 // runs wait until its end, when its properties are known.
@@ -25,17 +34,23 @@ class DocumentBuilder {
 
   // The format must outlive the paragraph. Line ends and control characters are dropped.
   void add_text(QStringView text, const QTextCharFormat* format);
-  // The PNG or JPEG bytes, shown at the given size in pixels.
-  void add_image(const QByteArray& bytes, QSizeF size);
+  // What the editor shows of a picture, at the given size in pixels, and the picture as it came.
+  void add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size);
   // Removes the tab a table cell put last, so cells only separate.
   void remove_trailing_tab();
   bool paragraph_empty() const { return runs_.empty(); }
   // The format of the paragraph's first run, or null.
   const QTextCharFormat* first_format() const;
 
-  void end_paragraph(const QTextBlockFormat& block, ListKind list, const QTextCharFormat& mark);
+  void end_paragraph(const QTextBlockFormat& block, const ListItem& list,
+                     const QTextCharFormat& mark);
 
  private:
+  // The list the paragraph continues, null when it starts one. A label with a number decides:
+  // the list whose next number it shows. Without one: the list of the paragraph's override, else
+  // the list of the paragraph before.
+  QTextList* list_to_continue(const ListItem& item) const;
+
   struct Run {
     QString text;
     const QTextCharFormat* format = nullptr;
@@ -49,8 +64,10 @@ class DocumentBuilder {
   std::vector<Run> runs_;
   std::vector<QTextImageFormat> images_;
   int image_count_ = 0;
-  QTextList* list_ = nullptr;
-  ListKind list_kind_ = ListKind::none;
+  QTextList* previous_list_ = nullptr;  // the list of the paragraph before
+  ListKind previous_kind_ = ListKind::none;
+  QTextList* last_numbered_ = nullptr;
+  std::unordered_map<int, QTextList*> by_override_;  // by override number and kind
 };
 
 }  // namespace rtf

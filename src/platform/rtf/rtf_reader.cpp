@@ -1,13 +1,13 @@
 #include "platform/rtf/rtf_reader.h"
 
-#include <QBuffer>
 #include <QHash>
-#include <QImageReader>
 #include <QStringDecoder>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,6 +17,7 @@
 #include "platform/rtf/rtf_code_pages.h"
 #include "platform/rtf/rtf_control_words.h"
 #include "platform/rtf/rtf_document_builder.h"
+#include "platform/rtf/rtf_picture.h"
 #include "platform/rtf/rtf_state.h"
 #include "platform/rtf/rtf_tokenizer.h"
 
@@ -27,6 +28,11 @@ namespace {
 // Deeper groups share the state of the deepest saved one, so memory stays bounded.
 constexpr std::size_t max_depth = 4096;
 constexpr double twips_per_pixel = 15.0;
+constexpr double himetric_per_pixel = 2540.0 / 96.0;
+// The side of a picture that gives no size at all.
+constexpr double unsized_picture_pixels = 32;
+// List labels and shape property names are short; bytes beyond these say nothing.
+constexpr std::size_t max_name_bytes = 16;
 
 struct CharPropsHash {
   std::size_t operator()(const CharProps& p) const {
@@ -43,16 +49,96 @@ struct ParaPropsHash {
   }
 };
 
-enum class PictureKind : std::uint8_t { none, png, jpeg, other };
+// Picture words that are written back as they came, in this order.
+struct KeptWord {
+  Word word;
+  const char* name;
+};
+constexpr KeptWord kept_words[] = {
+    {Word::picw, "picw"},
+    {Word::pich, "pich"},
+    {Word::piccropt, "piccropt"},
+    {Word::piccropb, "piccropb"},
+    {Word::piccropl, "piccropl"},
+    {Word::piccropr, "piccropr"},
+    {Word::picbmp, "picbmp"},
+    {Word::picbpp, "picbpp"},
+    {Word::wbmbitspixel, "wbmbitspixel"},
+    {Word::wbmplanes, "wbmplanes"},
+    {Word::wbmwidthbytes, "wbmwidthbytes"},
+};
+constexpr std::size_t kept_word_count = std::size(kept_words);
+constexpr std::size_t picw_index = 0;
+constexpr std::size_t pich_index = 1;
+static_assert(kept_words[picw_index].word == Word::picw &&
+              kept_words[pich_index].word == Word::pich);
+
+struct GivenWord {
+  bool given = false;
+  bool has_parameter = false;
+  int value = 0;
+};
+
+PictureType picture_type_of(Word word) {
+  switch (word) {
+    case Word::pngblip:
+      return PictureType::png;
+    case Word::jpegblip:
+      return PictureType::jpeg;
+    case Word::emfblip:
+      return PictureType::emf;
+    case Word::wmetafile:
+      return PictureType::wmf;
+    case Word::dibitmap:
+      return PictureType::dib;
+    case Word::wbitmap:
+      return PictureType::ddb;
+    case Word::macpict:
+      return PictureType::mac;
+    case Word::pmmetafile:
+      return PictureType::os2;
+    default:
+      return PictureType::none;
+  }
+}
 
 struct Picture {
-  PictureKind kind = PictureKind::none;
+  bool in_shape = false;  // the picture of a shape, not one of the text
+  PictureType type = PictureType::none;
+  std::string type_word;  // as it came, with its parameter
+  std::array<GivenWord, kept_word_count> kept;
   int width_goal = 0;  // twips
   int height_goal = 0;
   int scale_x = 100;
   int scale_y = 100;
   int pending_nibble = -1;
   QByteArray data;
+
+  // The type word and the kept words in one order, so that a picture written and read again
+  // gives the same words.
+  QByteArray words() const {
+    QByteArray out = QByteArray::fromStdString(type_word);
+    for (std::size_t i = 0; i < kept_word_count; ++i) {
+      if (!kept[i].given)
+        continue;
+      out += '\\';
+      out += kept_words[i].name;
+      if (kept[i].has_parameter)
+        out += QByteArray::number(kept[i].value);
+    }
+    return out;
+  }
+
+  // The size \picw and \pich give in pixels: bitmaps count pixels, other pictures 0.01 mm.
+  QSizeF described_size() const {
+    const bool bitmap = type == PictureType::dib || type == PictureType::ddb;
+    const auto side = [&](const GivenWord& word) {
+      if (!word.given || word.value <= 0)
+        return unsized_picture_pixels;
+      return bitmap ? word.value : word.value / himetric_per_pixel;
+    };
+    return {side(kept[picw_index]), side(kept[pich_index])};
+  }
 };
 
 struct Font {
@@ -163,7 +249,10 @@ class Reader {
 
   void start_font(int number);
   void finish_font();
+  void start_picture(bool in_shape);
+  void on_picture_word(ControlWord control, const Token& token);
   void finish_picture();
+  void on_shape_word(ControlWord control);
 
   DocumentBuilder builder_;
   CodePageDecoder decoder_;
@@ -189,9 +278,11 @@ class Reader {
   std::string font_bytes_;
 
   Picture picture_;
+  std::string shape_property_;  // the name of the shape property being read
+  bool shape_has_picture_ = false;
   ListKind pn_kind_ = ListKind::none;
   bool has_label_ = false;
-  bool label_numbered_ = false;
+  std::string label_;
   bool last_was_cell_ = false;
 
   std::unordered_map<CharProps, QTextCharFormat, CharPropsHash> char_formats_;
@@ -330,6 +421,11 @@ void Reader::on_word(const Token& token) {
         state_.upr_child = false;
       }
       return;
+    case Word::shpinst:
+      flush_bytes();
+      state_.destination =
+          state_.destination == Destination::text ? Destination::shape : Destination::skip;
+      return;
     default:
       break;
   }
@@ -366,36 +462,12 @@ void Reader::on_word(const Token& token) {
       }
       return;
     case Destination::picture:
-      switch (control.word) {
-        case Word::pngblip:
-          picture_.kind = PictureKind::png;
-          return;
-        case Word::jpegblip:
-          picture_.kind = PictureKind::jpeg;
-          return;
-        case Word::emfblip:
-        case Word::wmetafile:
-        case Word::macpict:
-        case Word::dibitmap:
-        case Word::wbitmap:
-        case Word::pmmetafile:
-          picture_.kind = PictureKind::other;
-          return;
-        case Word::picwgoal:
-          picture_.width_goal = measure(value);
-          return;
-        case Word::pichgoal:
-          picture_.height_goal = measure(value);
-          return;
-        case Word::picscalex:
-          picture_.scale_x = std::clamp(value, 0, 10000);
-          return;
-        case Word::picscaley:
-          picture_.scale_y = std::clamp(value, 0, 10000);
-          return;
-        default:
-          return;
-      }
+      on_picture_word(control, token);
+      return;
+    case Destination::shape:
+    case Destination::shape_value:
+      on_shape_word(control);
+      return;
     case Destination::list_descriptor: {
       const ListKind kind = list_kind_of_pn(control.word);
       if (kind == ListKind::bullet || (kind == ListKind::decimal && pn_kind_ == ListKind::none)) {
@@ -451,8 +523,15 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
       colour_given_ = false;
       break;
     case Word::pict:
-      state_.destination = Destination::picture;
-      picture_ = Picture();
+      start_picture(false);
+      break;
+    case Word::shp:
+      shape_has_picture_ = false;
+      break;
+    case Word::shprslt:
+      // The shape's result is what readers without shapes show: the shape's picture stands for it.
+      if (shape_has_picture_)
+        state_.destination = Destination::skip;
       break;
     case Word::pntext:
     case Word::listtext:
@@ -575,7 +654,7 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
       para.line_multiple = on;
       break;
     case Word::ls:
-      para.list_override = value > 0;
+      para.list_override = std::clamp(value, 0, 1 << 20);
       break;
     case Word::par:
     case Word::page:
@@ -663,10 +742,11 @@ void Reader::on_bytes(std::string_view bytes) {
       }
       return;
     case Destination::list_label:
-      for (const char c : bytes) {
-        if (c >= '0' && c <= '9')
-          label_numbered_ = true;
-      }
+      label_.append(bytes.substr(0, max_name_bytes - std::min(label_.size(), max_name_bytes)));
+      return;
+    case Destination::shape_name:
+      shape_property_.append(
+          bytes.substr(0, max_name_bytes - std::min(shape_property_.size(), max_name_bytes)));
       return;
     default:
       return;
@@ -797,23 +877,40 @@ QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
   return it->second;
 }
 
+// The first number in a list label ("12." gives 12), 0 when it holds none.
+int label_number(std::string_view label) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto first = std::find_if(label.begin(), label.end(), digit);
+  int number = 0;
+  for (auto it = first; it != label.end() && digit(*it) && number < 1'000'000; ++it)
+    number = number * 10 + (*it - '0');
+  return number;
+}
+
 void Reader::end_paragraph() {
   flush_bytes();
-  ListKind list = state_.para.list;
-  if (list == ListKind::none && (state_.para.list_override || has_label_)) {
-    list = label_numbered_ ? ListKind::decimal : ListKind::bullet;
+  ListItem list;
+  list.kind = state_.para.list;
+  list.override_number = state_.para.list_override;
+  list.label_number = has_label_ ? label_number(label_) : 0;
+  if (list.kind == ListKind::none && (list.override_number > 0 || has_label_)) {
+    const bool numbered = label_.find_first_of("0123456789") != std::string::npos;
+    list.kind = numbered ? ListKind::decimal : ListKind::bullet;
   }
   const QTextCharFormat* mark = builder_.first_format();
   if (mark == nullptr)
     mark = format_for(state_.chars);
   builder_.end_paragraph(block_format_for(state_.para), list, *mark);
   has_label_ = false;
-  label_numbered_ = false;
+  label_.clear();
   last_was_cell_ = false;
 }
 
 void Reader::finish() {
   flush_bytes();
+  // A picture cut off by the end of the file keeps what it holds.
+  if (state_.destination == Destination::picture)
+    finish_picture();
   if (!builder_.paragraph_empty())
     end_paragraph();
 }
@@ -836,24 +933,88 @@ void Reader::finish_font() {
   font_bytes_.clear();
 }
 
+void Reader::start_picture(bool in_shape) {
+  flush_bytes();
+  state_.destination = Destination::picture;
+  picture_ = Picture();
+  picture_.in_shape = in_shape;
+}
+
+void Reader::on_picture_word(ControlWord control, const Token& token) {
+  const int value = token.parameter;
+  switch (control.word) {
+    case Word::picwgoal:
+      picture_.width_goal = measure(value);
+      return;
+    case Word::pichgoal:
+      picture_.height_goal = measure(value);
+      return;
+    case Word::picscalex:
+      picture_.scale_x = std::clamp(value, 0, 10000);
+      return;
+    case Word::picscaley:
+      picture_.scale_y = std::clamp(value, 0, 10000);
+      return;
+    default:
+      break;
+  }
+  if (const PictureType type = picture_type_of(control.word); type != PictureType::none) {
+    picture_.type = type;
+    picture_.type_word = '\\' + std::string(token.data);
+    if (token.has_parameter)
+      picture_.type_word += std::to_string(value);
+    return;
+  }
+  for (std::size_t i = 0; i < kept_word_count; ++i) {
+    if (kept_words[i].word == control.word) {
+      const int kept = i == picw_index || i == pich_index ? measure(value) : value;
+      picture_.kept[i] = {true, token.has_parameter, kept};
+      return;
+    }
+  }
+}
+
+// Every picture that shows is kept, also one the editor cannot draw: that one shows as a box of
+// its size.
 void Reader::finish_picture() {
-  if (state_.destination != Destination::text || picture_.data.isEmpty())
+  Picture picture = std::move(picture_);
+  picture_ = Picture();
+  if (picture.data.isEmpty())
     return;
-  if (picture_.kind != PictureKind::png && picture_.kind != PictureKind::jpeg)
-    return;
-  QBuffer buffer(&picture_.data);
-  QImageReader image(&buffer, picture_.kind == PictureKind::png ? "png" : "jpeg");
-  const QSize natural = image.size();
-  if (!natural.isValid())
-    return;
-  const auto side = [](int goal, int scale, int pixels) {
+  const PictureView view = view_of(picture.type, picture.data);
+  const QSizeF natural = view.natural.isValid() ? QSizeF(view.natural) : picture.described_size();
+  const auto side = [](int goal, int scale, double pixels) {
     const double scaled = goal > 0 ? goal / twips_per_pixel : pixels;
     return std::min((scale > 0 ? scaled * scale / 100.0 : scaled), max_twips / twips_per_pixel);
   };
-  builder_.add_image(picture_.data,
-                     QSizeF(side(picture_.width_goal, picture_.scale_x, natural.width()),
-                            side(picture_.height_goal, picture_.scale_y, natural.height())));
-  picture_ = Picture();
+  builder_.add_image(view.resource, {picture.words(), picture.data},
+                     QSizeF(side(picture.width_goal, picture.scale_x, natural.width()),
+                            side(picture.height_goal, picture.scale_y, natural.height())));
+  if (picture.in_shape)
+    shape_has_picture_ = true;
+}
+
+// Inside a shape only its picture property (pib) shows; text boxes and other properties are left
+// to the shape's result.
+void Reader::on_shape_word(ControlWord control) {
+  switch (control.word) {
+    case Word::sn:
+      state_.destination = Destination::shape_name;
+      shape_property_.clear();
+      return;
+    case Word::sv:
+      state_.destination = Destination::shape_value;
+      return;
+    case Word::pict:
+      if (state_.destination == Destination::shape_value && shape_property_ == "pib") {
+        start_picture(true);
+      } else {
+        state_.destination = Destination::skip;
+      }
+      return;
+    default:
+      return;
+  }
 }
 
 // Not RTF at all: old contents stored as plain text, UTF-8 or else GBK.

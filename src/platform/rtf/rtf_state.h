@@ -14,6 +14,9 @@ enum class Destination : std::uint8_t {
   list_label,       // \pntext, \listtext: the label the list draws itself
   list_descriptor,  // \*\pn
   upr,              // \upr: shows only its \*\ud group
+  shape,            // \*\shpinst: nothing shows but the shape's picture
+  shape_name,       // \sn: a shape property's name
+  shape_value,      // \sv: a shape property's value
 };
 
 enum class ListKind : std::uint8_t { none, bullet, decimal };
@@ -66,7 +69,7 @@ struct CharProps {
 struct ParaProps {
   std::uint8_t alignment = 0;  // 0 not given, 1 left, 2 centre, 3 right, 4 justified
   bool line_multiple = false;  // \slmult1
-  bool list_override = false;  // \lsN with N > 0
+  int list_override = 0;       // \lsN
   ListKind list = ListKind::none;
   int first_indent = 0;
   int left_indent = 0;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/rtf/rtf_code_pages.h"
+#include "platform/rtf/rtf_picture.h"
 
 namespace {
 
@@ -114,15 +115,17 @@ class Output {
   }
   // The header's bytes, then these.
   QByteArray after(const Output& header) {
-    buffer_.resize(used_);
-    if (header.used_ <= gap_) {
-      std::memcpy(base_ + gap_ - header.used_, header.base_,
-                  static_cast<std::size_t>(header.used_));
-      buffer_.remove(0, gap_ - header.used_);
-    } else {
-      buffer_.remove(0, gap_);
-      buffer_.prepend(header.base_, header.used_);
+    if (header.used_ > gap_) {
+      // A header beyond the gap (many fonts or lists): one copy into a buffer of the whole size.
+      QByteArray joined(header.used_ + used_ - gap_, Qt::Uninitialized);
+      std::memcpy(joined.data(), header.base_, static_cast<std::size_t>(header.used_));
+      std::memcpy(joined.data() + header.used_, base_ + gap_,
+                  static_cast<std::size_t>(used_ - gap_));
+      return joined;
     }
+    buffer_.resize(used_);
+    std::memcpy(base_ + gap_ - header.used_, header.base_, static_cast<std::size_t>(header.used_));
+    buffer_.remove(0, gap_ - header.used_);
     return std::move(buffer_);
   }
 
@@ -159,6 +162,9 @@ class Writer {
   void write_paragraph_start(const QTextBlock& block);
   void write_text(QStringView text);
   void write_image(const QTextImageFormat& format);
+  void write_picture(const QByteArray& words, const QByteArray& data, double width, double height);
+  int list_number(const QTextList* list);
+  void write_list_tables();
   void word(const char* text);
   void word(const char* text, int value);
   void hex_byte(unsigned value);
@@ -170,6 +176,8 @@ class Writer {
   QStringList fonts_;
   QHash<QString, int> font_indexes_;
   int symbol_font_ = -1;
+  std::vector<const QTextList*> lists_;  // \lsN is the list at N - 1
+  QHash<const QTextList*, int> list_numbers_;
   std::vector<QRgb> colours_;
   QHash<QRgb, int> colour_indexes_;
   std::vector<std::optional<RunProps>> props_by_format_;
@@ -284,6 +292,49 @@ void Writer::write_props(const RunProps& props) {
   written_ = props;
 }
 
+int Writer::list_number(const QTextList* list) {
+  const auto it = list_numbers_.constFind(list);
+  if (it != list_numbers_.constEnd())
+    return it.value();
+  lists_.push_back(list);
+  const int number = static_cast<int>(lists_.size());
+  list_numbers_.insert(list, number);
+  return number;
+}
+
+// One list with one level per list of the document, so that Word and LibreOffice number each
+// list from 1 as the editor does; WordPad reads the \pn words instead.
+void Writer::write_list_tables() {
+  if (lists_.empty())
+    return;
+  out_.append("{\\*\\listtable");
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    out_.append("{\\list\\listtemplateid");
+    out_.number(number);
+    out_.append("\\listsimple{\\listlevel");
+    if (lists_[i]->format().style() == QTextListFormat::ListDecimal) {
+      out_.append("\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}");
+    } else {
+      out_.append("\\levelnfc23\\levelstartat1{\\leveltext\\'01\\'b7;}{\\levelnumbers;}\\f");
+      out_.number(symbol_font_);
+      out_.push_back('}');
+    }
+    out_.append("\\listid");
+    out_.number(number);
+    out_.push_back('}');
+  }
+  out_.append("}\n{\\*\\listoverridetable");
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    out_.append("{\\listoverride\\listid");
+    out_.number(static_cast<int>(i) + 1);
+    out_.append("\\listoverridecount0\\ls");
+    out_.number(static_cast<int>(i) + 1);
+    out_.push_back('}');
+  }
+  out_.append("}\n");
+}
+
 void Writer::write_paragraph_start(const QTextBlock& block) {
   word("pard");
   if (const QTextList* list = block.textList()) {
@@ -300,7 +351,7 @@ void Writer::write_paragraph_start(const QTextBlock& block) {
       out_.number(symbol_font_);
       out_.append("\\pnindent0{\\pntxtb\\'B7}}");
     }
-    delimit_ = false;
+    word("ls", list_number(list));
   }
   const QTextBlockFormat format = block.blockFormat();
   if (format.hasProperty(QTextFormat::BlockAlignment)) {
@@ -432,9 +483,28 @@ std::pair<QByteArray, const char*> image_bytes(const QVariant& resource) {
   return {png, "pngblip"};
 }
 
+void Writer::write_picture(const QByteArray& words, const QByteArray& data, double width,
+                           double height) {
+  out_.append("{\\pict");
+  out_.append(std::string_view(words.constData(), static_cast<std::size_t>(words.size())));
+  // A goal of 0 reads as none given: a picture shown smaller than a twip keeps one twip.
+  if (width > 0)
+    word("picwgoal", std::max(1, whole(width * twips_per_pixel)));
+  if (height > 0)
+    word("pichgoal", std::max(1, whole(height * twips_per_pixel)));
+  out_.hex_lines(data, hex_line_length / 2);
+  out_.push_back('}');
+  delimit_ = false;
+}
+
 void Writer::write_image(const QTextImageFormat& format) {
-  const auto [bytes, blip] =
-      image_bytes(document_.resource(QTextDocument::ImageResource, QUrl(format.name())));
+  const QUrl name(format.name());
+  // A picture read from RTF goes back with its own type and bytes, shown or not.
+  if (const auto kept = rtf::kept_picture(document_, name)) {
+    write_picture(kept->words, kept->data, format.width(), format.height());
+    return;
+  }
+  const auto [bytes, blip] = image_bytes(document_.resource(QTextDocument::ImageResource, name));
   if (bytes.isEmpty())
     return;
   QByteArray data = bytes;
@@ -442,17 +512,12 @@ void Writer::write_image(const QTextImageFormat& format) {
   const QSize natural = QImageReader(&buffer).size();
   if (!natural.isValid())
     return;  // no reader could show it either
-  const double width = format.width() > 0 ? format.width() : natural.width();
-  const double height = format.height() > 0 ? format.height() : natural.height();
-  out_.append("{\\pict");
-  word(blip);
-  word("picw", whole(natural.width() * himetric_per_pixel));
-  word("pich", whole(natural.height() * himetric_per_pixel));
-  word("picwgoal", whole(width * twips_per_pixel));
-  word("pichgoal", whole(height * twips_per_pixel));
-  out_.hex_lines(bytes, hex_line_length / 2);
-  out_.push_back('}');
-  delimit_ = false;
+  const QByteArray words = QByteArray("\\") + blip + "\\picw" +
+                           QByteArray::number(whole(natural.width() * himetric_per_pixel)) +
+                           "\\pich" +
+                           QByteArray::number(whole(natural.height() * himetric_per_pixel));
+  write_picture(words, bytes, format.width() > 0 ? format.width() : natural.width(),
+                format.height() > 0 ? format.height() : natural.height());
 }
 
 QByteArray Writer::write() {
@@ -526,6 +591,7 @@ QByteArray Writer::write() {
     out_.push_back(';');
   }
   out_.append("}\n");
+  write_list_tables();
   return body.after(out_);
 }
 
