@@ -8,3 +8,8 @@
 // new one, never a truncated one. Every file the user keeps is written through here.
 // false when nothing was replaced.
 bool write_file_atomically(const QString& path, const QByteArray& bytes);
+
+// Moves a finished file over the target in one rename on one file system: the file's bytes reach
+// the disk first and the folder's new entry after, so a crash at any moment leaves either the old
+// target or the new one, whole. false when the target was not replaced; the finished file stays.
+bool replace_file_durably(const QString& finished, const QString& target);
