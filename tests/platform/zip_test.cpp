@@ -136,6 +136,15 @@ TEST_F(ZipTest, EntryNamesThatCouldLeaveTheFolderRefuseTheWholeArchive) {
   }
 }
 
+TEST_F(ZipTest, EntryThatWouldExpandMoreThanAThousandTimesIsRefused) {
+  // Zeros deflate to about a thousandth at most; a bomb of them expands just past the limit.
+  write_archive(archive_, {{"data.mdb", QByteArray(64 << 20, '\0'), S_IFREG, true}});
+  EXPECT_EQ(unpack(), nullptr);
+  EXPECT_EQ(entries_of(target_), QStringList());
+  write_archive(archive_, {{"data.mdb", QByteArray(64 << 10, '\0'), S_IFREG, true}});
+  EXPECT_NE(unpack(), nullptr);
+}
+
 TEST_F(ZipTest, FolderLeftByAnUnfinishedUnpackingIsRemovedByTheNext) {
   write_file(target_ + QStringLiteral("/.unpack-abc123/data.mdb"), "被打断");
   write_file(target_ + QStringLiteral("/data.mdb"), "留下");
