@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
 
+#include <QCursor>
 #include <QDirIterator>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -141,7 +143,15 @@ class RestoreTest : public NotebookTest {
 
 TEST_F(RestoreTest, RestoredCategoriesShowWithNoneSelectedAndTheEditorEmpty) {
   start_editing();
+  std::optional<Qt::CursorShape> cursor_while_working;
+  set_restore_step_hook([&](std::string_view) {
+    if (const QCursor* cursor = QGuiApplication::overrideCursor())
+      cursor_while_working = cursor->shape();
+  });
   restore_from(archive_);
+  set_restore_step_hook({});
+  EXPECT_EQ(cursor_while_working, Qt::WaitCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
   EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_done}));
   for (const ShownMessage& message : seam().messages())
