@@ -144,8 +144,9 @@ bool archive_holds_whole(const QString& archive, const QString& entry_name, qint
 
 void remove_unfinished_unpacking(const QString& folder) {
   const QDir parent(folder);
-  for (const QString& left : parent.entryList({unpack_folder_prefix + u'*'},
-                                              QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+  for (const QString& left :
+       parent.entryList({unpack_folder_prefix + u'*'},
+                        QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot)) {
     QDir(parent.filePath(left)).removeRecursively();
   }
 }

@@ -148,13 +148,18 @@ TEST_F(ZipTest, EntryThatWouldExpandMoreThanAThousandTimesIsRefused) {
 TEST_F(ZipTest, FolderLeftByAnUnfinishedUnpackingIsRemovedByTheNext) {
   write_file(target_ + QStringLiteral("/.unpack-abc123/data.mdb"), "被打断");
   write_file(target_ + QStringLiteral("/data.mdb"), "留下");
+  // A link of that name is no folder of ours: what it points at stays.
+  const QString elsewhere = dir_.filePath(QStringLiteral("别处/留下.txt"));
+  write_file(elsewhere, "别处");
+  ASSERT_TRUE(QFile::link(QFileInfo(elsewhere).path(), target_ + QStringLiteral("/.unpack-link")));
   ASSERT_EQ(zip_compress_file(zip_, source_, archive_), 1);
   std::unique_ptr<UnpackedFile> unpacked = unpack();
   ASSERT_NE(unpacked, nullptr);
-  EXPECT_EQ(entries_of(target_).size(), 2);
+  EXPECT_EQ(entries_of(target_).size(), 3);
   unpacked.reset();
-  EXPECT_EQ(entries_of(target_), QStringList{"data.mdb"});
+  EXPECT_EQ(entries_of(target_), (QStringList{".unpack-link", "data.mdb"}));
   EXPECT_EQ(read_file(target_ + QStringLiteral("/data.mdb")), QByteArray("留下"));
+  EXPECT_EQ(read_file(elsewhere), QByteArray("别处"));
 }
 
 }  // namespace
