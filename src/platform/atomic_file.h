@@ -14,3 +14,8 @@ bool write_file_atomically(const QString& path, const QByteArray& bytes,
 // Removes the temporary files that writes of path cut short by a kill left beside it (path, a dot
 // and six letters), when last changed before the given time: a write under way now is newer.
 void remove_interrupted_writes(const QString& path, const QDateTime& changed_before);
+
+// Moves a finished file over the target in one rename on one file system: the file's bytes reach
+// the disk first and the folder's new entry after, so a crash at any moment leaves either the old
+// target or the new one, whole. false when the target was not replaced; the finished file stays.
+bool replace_file_durably(const QString& finished, const QString& target);

@@ -1,5 +1,6 @@
 #include "startup/startup_chain.h"
 
+#include "handlers/access/backup_bindings.h"
 #include "handlers/access/closing.h"
 #include "handlers/access/database_connection.h"
 #include "handlers/access/frame_bindings.h"
@@ -21,6 +22,7 @@
 
 void wire_main_window(MainWindow& window) {
   bind_frame_commands(window);
+  bind_backup_commands(window);
   bind_notebook_commands(window);
   bind_editor_commands(window);
   bind_event(&window, &MainWindow::on_resized, &window, main_window_resized);

@@ -27,10 +27,25 @@ const QString title_index_sql =
 const QString list_index_sql = QStringLiteral(
     "CREATE INDEX 文章管理_所属_位置_标题 ON 文章管理 (文章所属, 文章位置, 文章标题)");
 
+const QList<TableColumns> notebook_tables = {
+    {QStringLiteral("文章管理"),
+     {QStringLiteral("ID"), QStringLiteral("文章所属"), QStringLiteral("文章位置"),
+      QStringLiteral("文章内容"), QStringLiteral("文章标题"), QStringLiteral("建立时间"),
+      QStringLiteral("修改时间")}},
+    {QStringLiteral("目录管理"),
+     {QStringLiteral("ID"), QStringLiteral("目录位置"), QStringLiteral("目录名称")}},
+    {QStringLiteral("用户管理"),
+     {QStringLiteral("ID"), QStringLiteral("开启登陆"), QStringLiteral("用户密码")}},
+};
+
 }  // namespace
 
 bool create_empty_database(const QString& path) {
   return db_create_file(path, database_password,
                         {articles_table_sql, categories_table_sql, users_table_sql, login_row_sql,
                          title_index_sql, list_index_sql});
+}
+
+bool is_whole_notebook(const QString& path) {
+  return db_file_is_whole(path, database_password, notebook_tables);
 }

@@ -1,0 +1,205 @@
+// Backup and restore of a notebook of 100 000 articles (about 130 MB), each printed beside the
+// command-line tools doing the same work on the same file: `zip -0` then `sync` for the backup,
+// `unzip`, the sqlcipher tool's quick_check and `sync` for the restore.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "handlers/access/backup.h"
+#include "handlers/access/restore.h"
+#include "platform/common_dialog.h"
+#include "platform/controls/combo_box.h"
+#include "platform/conversions.h"
+#include "platform/database.h"
+#include "platform/program_dir.h"
+#include "platform/ui_seam.h"
+#include "platform/ui_seam_in_use.h"
+#include "startup/startup_chain.h"
+#include "storage/schema.h"
+#include "windows/backup_window.h"
+#include "windows/main_window.h"
+
+namespace {
+
+constexpr int article_count = 100000;
+constexpr int category_count = 100;
+constexpr int runs = 5;
+
+// Says Yes, picks the archive and remembers the last message.
+class AnsweringSeam : public UiSeam {
+ public:
+  QString archive;
+  QString last_message;
+
+  int message_box(const QString& text, int buttons, const std::optional<QString>&) override {
+    last_message = text;
+    return buttons == buttons_yes_no ? answer_yes : answer_ok;
+  }
+  bool file_dialog(CommonDialog& dialog) override {
+    dialog.file_name = archive;
+    return true;
+  }
+  bool font_dialog(CommonDialog&) override { return false; }
+  std::optional<Colorref> colour_dialog(QWidget*, std::array<Colorref, 16>&) override {
+    return std::nullopt;
+  }
+  void run_modal(QWidget*) override {}
+};
+
+bool seed(const QString& path) {
+  if (!create_empty_database(path))
+    return false;
+  ExternalDatabase db;
+  if (!db_open_mdb(db, path, database_password))
+    return false;
+  Transaction transaction(db);
+  for (int c = 1; c <= category_count; ++c) {
+    db_execute(
+        db,
+        QStringLiteral("insert into 目录管理(目录位置,目录名称) values('%1','分类 %1')").arg(c));
+  }
+  const QString content = QStringLiteral("{\\rtf1\\ansi\\ansicpg936 %1}").arg(QString(900, u'x'));
+  db_execute(db,
+             QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n "
+                            "where i < %1) insert into 文章管理(文章所属,文章位置,文章内容,"
+                            "文章标题,建立时间,修改时间) select '分类 ' || (i % %2 + 1), "
+                            "(i - 1) / %2 + 1, ?, '笔记 ' || i, '%3', '%3' from n")
+                 .arg(article_count)
+                 .arg(category_count)
+                 .arg(to_text(now())),
+             content);
+  return transaction.commit();
+}
+
+double milliseconds(const QElapsedTimer& timer) {
+  return timer.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> figures) {
+  std::sort(figures.begin(), figures.end());
+  return figures[figures.size() / 2];
+}
+
+// Runs the command and gives its time, or a negative number when it failed.
+double run_tool(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+                const QString& folder = {}) {
+  QProcess tool;
+  if (!folder.isEmpty())
+    tool.setWorkingDirectory(folder);
+  QElapsedTimer timer;
+  timer.start();
+  tool.start(program, arguments);
+  tool.write(input);
+  tool.closeWriteChannel();
+  if (!tool.waitForFinished(-1) || tool.exitCode() != 0) {
+    std::fprintf(stderr, "%s failed: %s\n", program.toUtf8().constData(),
+                 tool.readAllStandardError().constData());
+    return -1;
+  }
+  const QByteArray said = tool.readAllStandardOutput();
+  if (program == u"sqlcipher" && said.trimmed() != "ok") {
+    std::fprintf(stderr, "quick_check said: %s\n", said.constData());
+    return -1;
+  }
+  return milliseconds(timer);
+}
+
+void print(const char* what, double ours, double tools) {
+  const double ratio = ours / tools;
+  std::printf("%-34s %9.1f ms   tools %9.1f ms   ratio %.2f (target <= 1.5) %s\n", what, ours,
+              tools, ratio, ratio <= 1.5 ? "ok" : "MISSED");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir root;
+  const QString program_dir = root.filePath(QStringLiteral("程序 目录"));
+  for (const char* folder : {"data", "config", "datab", "tools"})
+    QDir(program_dir).mkpath(QString::fromLatin1(folder));
+  set_program_dir(program_dir);
+  AnsweringSeam seam;
+  set_ui_seam(&seam);
+
+  const QString database = program_path(QStringLiteral("data/data.mdb"));
+  QElapsedTimer timer;
+  timer.start();
+  if (!seed(database)) {
+    std::fprintf(stderr, "seeding the database failed\n");
+    return 1;
+  }
+  std::printf("seeded %d articles: data.mdb of %.1f MB in %.1f s\n", article_count,
+              QFileInfo(database).size() / 1e6, milliseconds(timer) / 1000);
+
+  MainWindow* window = load_start_window();
+  const QString archive = program_path(QStringLiteral("datab/备份.ewd"));
+  const QString tools_dir = program_path(QStringLiteral("tools"));
+  const QString tools_archive = tools_dir + QStringLiteral("/data.zip");
+
+  std::vector<double> ours;
+  std::vector<double> tools;
+  for (int run = 0; run < runs; ++run) {
+    BackupWindow backup;
+    prepare_backup_window(backup);
+    backup.编辑框1->setText(archive);
+    timer.restart();
+    backup.按钮2->click();
+    ours.push_back(milliseconds(timer));
+    if (seam.last_message != QStringLiteral("备份成功")) {
+      std::fprintf(stderr, "backup said %s\n", seam.last_message.toUtf8().constData());
+      return 1;
+    }
+    QFile::remove(tools_archive);
+    const double zip = run_tool(
+        QStringLiteral("zip"),
+        {QStringLiteral("-0"), QStringLiteral("-q"), tools_archive, QStringLiteral("data.mdb")}, {},
+        program_path(QStringLiteral("data")));
+    const double sync = run_tool(QStringLiteral("sync"), {});
+    if (zip < 0 || sync < 0)
+      return 1;
+    tools.push_back(zip + sync);
+  }
+  std::printf("archive %.1f MB, zip -0 archive %.1f MB\n", QFileInfo(archive).size() / 1e6,
+              QFileInfo(tools_archive).size() / 1e6);
+  print("backup (median of 5)", median(ours), median(tools));
+
+  ours.clear();
+  tools.clear();
+  seam.archive = archive;
+  const QString unpacked = tools_dir + QStringLiteral("/out");
+  for (int run = 0; run < runs; ++run) {
+    timer.restart();
+    restore_database();
+    ours.push_back(milliseconds(timer));
+    if (seam.last_message != QStringLiteral("还原成功") ||
+        window->组合框1->combo_item_count() != category_count) {
+      std::fprintf(stderr, "restore said %s\n", seam.last_message.toUtf8().constData());
+      return 1;
+    }
+    QDir(unpacked).removeRecursively();
+    const double unzip = run_tool(
+        QStringLiteral("unzip"),
+        {QStringLiteral("-q"), QStringLiteral("-o"), archive, QStringLiteral("-d"), unpacked});
+    const double check =
+        run_tool(QStringLiteral("sqlcipher"), {unpacked + QStringLiteral("/data.mdb")},
+                 "PRAGMA key='" + database_password.toUtf8() + "';\nPRAGMA quick_check;\n");
+    const double sync = run_tool(QStringLiteral("sync"), {});
+    if (unzip < 0 || check < 0 || sync < 0)
+      return 1;
+    tools.push_back(unzip + check + sync);
+  }
+  print("restore, validation included", median(ours), median(tools));
+  delete window;
+  return 0;
+}
