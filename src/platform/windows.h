@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include <array>
 #include <optional>
@@ -20,6 +21,12 @@ int run_common_dialog(CommonDialog& dialog);
 // The colour dialog with the 16 custom colours of this call: the chosen colour, or nullopt when
 // the user cancelled.
 std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& custom_colours);
+
+// The frame of the program's fixed dialogs: a caption with the system menu and the close box, no
+// maximise or minimise button.
+inline constexpr Qt::WindowFlags fixed_dialog_frame =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
 // Modal: returns when the window has closed (it is deleted then if it deletes on close).
 // Modeless: shows it and returns at once.
