@@ -31,7 +31,8 @@ inline constexpr Qt::WindowFlags fixed_dialog_frame =
 // Modal: returns when the window has closed (it is deleted then if it deletes on close).
 // Modeless: shows it and returns at once.
 void load_window(QWidget* window, bool modal);
-void close_window(QWidget* window);
+// true when the window closed; its close handler may keep it open.
+bool close_window(QWidget* window);
 // Every window of the program opens centred on the screen, not on its owner.
 void centre_on_screen(QWidget* window);
 

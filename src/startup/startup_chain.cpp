@@ -8,6 +8,7 @@
 #include "handlers/access/last_position.h"
 #include "handlers/access/layout.h"
 #include "handlers/access/login_gate.h"
+#include "handlers/desktop/floating_icon_loading.h"
 #include "handlers/desktop/presence_bindings.h"
 #include "handlers/editor/editor_bindings.h"
 #include "handlers/notebook/category_lists.h"
@@ -46,6 +47,7 @@ void init_main_window() {
     window.resize(to_integer(read_setting(setting::window_width)),
                   to_integer(read_setting(setting::window_height)));
   }
+  restore_floating_icon();
 }
 
 void run_startup_sequence() {

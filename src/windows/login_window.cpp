@@ -1,22 +1,17 @@
 #include "windows/login_window.h"
 
-#include <QFile>
 #include <QKeyEvent>
 
 #include "platform/controls/edit_box.h"
 #include "platform/controls/picture_box.h"
 #include "platform/controls/picture_button.h"
+#include "platform/files.h"
 #include "platform/windows.h"
 #include "ui_login_window.h"
 
 namespace {
 
 LoginWindow* loaded_window = nullptr;
-
-QByteArray landscape_photograph() {
-  QFile file(QStringLiteral(":/pictures/login.jpg"));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -29,7 +24,7 @@ LoginWindow::LoginWindow(QWidget* parent)
   编辑框1 = ui->编辑框1;
   登陆图形按钮 = ui->登陆图形按钮;
   图形按钮2 = ui->图形按钮2;
-  图片框1->set_picture(landscape_photograph());
+  图片框1->set_picture(read_file(QStringLiteral(":/pictures/login.jpg")));
   loaded_window = this;
 }
 

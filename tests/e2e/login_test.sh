@@ -5,8 +5,7 @@
 # window ever being mapped anywhere, and the close still stores the last place and the size.
 # $1: the program directory the build assembles.
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/x_session.sh"
+source "$(dirname "$0")/x_session.sh"
 
 category="工作 笔记"
 title="第一篇"
@@ -28,15 +27,10 @@ remember_place() {
 start_x_session 2560x1080
 
 # Starts the map watch and the program; returns once the login window shows.
-start_program() {
+start_watched() {
   maps="$scratch/maps-$1.log"
-  /usr/bin/python3 "$here/map_watch.py" >"$maps" &
-  pids+=($!)
-  for _ in $(seq 50); do grep -q '^watching' "$maps" && break; sleep 0.1; done
-  grep -q '^watching' "$maps" || fail "the map watch did not start"
-  "$work/wrenfold" >"$scratch/program.log" 2>&1 &
-  program_pid=$!
-  pids+=("$program_pid")
+  watch_maps "$maps"
+  start_program
   login=$(timeout 30 xdotool search --sync --onlyvisible --name '^软件登陆$' | head -1) ||
     fail "the login window did not appear"
   xdotool windowactivate --sync "$login"
@@ -49,7 +43,7 @@ ini_holds() {
 
 # The right password, typed and confirmed with Enter.
 remember_place
-start_program right
+start_watched right
 xdotool type --delay 40 "$password"
 xdotool key Return
 timeout 30 xdotool search --sync --onlyvisible --name '^WrenfoldV2\.5$' >/dev/null ||
@@ -64,7 +58,7 @@ ini_holds ZB 11 "the last article was restored"
 # Leaving the login: by 取消 and by the close box.
 for way in cancel close-box; do
   remember_place
-  start_program "$way"
+  start_watched "$way"
   xdotool type --delay 40 "wrong"
   if [ "$way" = cancel ]; then
     # 取消 lies at 237,19 (60 x 22) in the login window's client area.

@@ -54,8 +54,7 @@ click_start_at_logon() {
   fail "Esc did not close the settings window"
 }
 
-"$work/wrenfold" >"$scratch/program.log" 2>&1 &
-pids+=($!)
+start_program
 attach_program "started by hand"
 click_start_at_logon
 [ -f "$entry" ] || fail "ticking 设置开机运行 wrote no $entry"

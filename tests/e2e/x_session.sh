@@ -49,3 +49,18 @@ wait_for_end() {
   for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   fail "the program did not end $2"
 }
+
+# watch_maps FILE: from now on every window the X server maps is written to FILE as "map NAME".
+watch_maps() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/map_watch.py" >"$1" &
+  pids+=($!)
+  for _ in $(seq 50); do grep -q '^watching' "$1" && break; sleep 0.1; done
+  grep -q '^watching' "$1" || fail "the map watch did not start"
+}
+
+# start_program: starts the copy in the background; sets program_pid.
+start_program() {
+  "$work/wrenfold" >"$scratch/program.log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+}

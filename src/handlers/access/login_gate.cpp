@@ -1,5 +1,6 @@
 #include "handlers/access/login_gate.h"
 
+#include "handlers/desktop/floating_icon.h"
 #include "platform/controls/edit_box.h"
 #include "platform/controls/picture_button.h"
 #include "platform/event_boundary.h"
@@ -55,6 +56,8 @@ void login_window_cancel_clicked() {
 void main_window_shown() {
   if (globals().logged_in != 0)
     return;
+  if (globals().float_icon_shown == 1)
+    end_floating_icon();
   // Closed before it is first mapped, the window with the last article never appears anywhere.
   close_window(&main_window());
 }

@@ -7,6 +7,6 @@ void login_gate();
 void check_login_password();
 void login_window_password_key_down(int key_code, int shift_state);
 void login_window_cancel_clicked();
-// The main window's first showing: without a passed login the window closes before it is ever
-// seen, which ends the program.
+// The main window's first showing: without a passed login the floating icon goes and the window
+// closes before it is ever seen, which ends the program.
 void main_window_shown();

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 
+#include "handlers/desktop/floating_icon.h"
+#include "handlers/desktop/floating_icon_loading.h"
 #include "platform/program_dir.h"
 #include "platform/registry.h"
 #include "storage/settings_keys.h"
@@ -39,8 +41,10 @@ void settings_window_floating_icon_clicked() {
   if (settings_window().选择框3->isChecked()) {
     globals().float_icon_shown = 1;
     write_setting(setting::floating_icon, switch_text(true));
+    open_floating_icon_window();
   } else {
-    globals().float_icon_shown = 0;
+    // The tray icon goes with its window: left behind, it would answer nothing.
+    end_floating_icon();
     write_setting(setting::floating_icon, switch_text(false));
   }
 }

@@ -12,6 +12,8 @@
 #include "platform/controls/report_list.h"
 #include "platform/rich_editor.h"
 #include "platform/settings_file.h"
+#include "platform/tray_icon.h"
+#include "windows/floating_icon_window.h"
 #include "windows/globals.h"
 #include "windows/login_window.h"
 #include "windows/main_window.h"
@@ -169,6 +171,28 @@ TEST_F(LoginGateTest, ALoginLeftWithoutThePasswordEndsTheProgramUnseen) {
     EXPECT_EQ(setting("BKKG", "KD"), QString::number(main.width()));
     EXPECT_EQ(setting("BKKG", "GD"), QString::number(main.height()));
   }
+}
+
+TEST_F(LoginGateTest, ARefusedLoginTakesTheFloatingIconAwayFirst) {
+  write_ini_value(settings_path(), QStringLiteral("KNSZ"), QStringLiteral("PFTB"),
+                  QStringLiteral("1"));
+  bool icon_up_at_login = false;
+  QPointer<TrayIcon> tray;
+  on_login([&](LoginWindow& login) {
+    icon_up_at_login = floating_icon_window() != nullptr && floating_icon_window()->isVisible();
+    if (icon_up_at_login)
+      tray = floating_icon_window()->tray;
+    login.图形按钮2->click();
+  });
+  MainWindow& main = start_counting_shows();
+  EXPECT_TRUE(icon_up_at_login);
+  EXPECT_EQ(floating_icon_window(), nullptr);
+  EXPECT_TRUE(tray.isNull() || !tray->is_set());
+  EXPECT_EQ(globals().float_icon_shown, 0);
+  // The close was not turned into hiding: it stored the place and closed the database.
+  EXPECT_EQ(shows.shows, 0);
+  EXPECT_FALSE(main.外部数据库1.is_open());
+  EXPECT_EQ(setting("FWJL", "WZ"), title);
 }
 
 TEST_F(LoginGateTest, AnEmptyStoredPasswordIsMatchedByAnEmptyBox) {

@@ -13,8 +13,10 @@
 
 #include "platform/program_dir.h"
 #include "platform/settings_file.h"
+#include "platform/tray_icon.h"
 #include "support/main_window_fixture.h"
 #include "support/scoped_env.h"
+#include "windows/floating_icon_window.h"
 #include "windows/globals.h"
 #include "windows/main_window.h"
 #include "windows/settings_window.h"
@@ -24,6 +26,7 @@ namespace {
 class SettingsWindowTest : public MainWindowFixture {
  protected:
   void TearDown() override {
+    delete floating_icon_window();
     globals().float_icon_shown = 0;
     MainWindowFixture::TearDown();
   }
@@ -108,16 +111,31 @@ TEST_F(SettingsWindowTest, StartAtLogonWritesAndRemovesTheAutostartEntry) {
   EXPECT_TRUE(seam().messages().empty());
 }
 
-TEST_F(SettingsWindowTest, TheFloatingIconSwitchIsStoredAtTheClick) {
-  start_main_window();
+TEST_F(SettingsWindowTest, TheFloatingIconSwitchShowsAndTakesAwayTheIconAtOnce) {
+  MainWindow& main = start_main_window();
   in_settings_window([this](SettingsWindow& window) {
     window.选择框3->click();
     EXPECT_EQ(setting("PFTB"), QStringLiteral("1"));
     EXPECT_EQ(globals().float_icon_shown, 1);
+    ASSERT_NE(floating_icon_window(), nullptr);
+    EXPECT_TRUE(floating_icon_window()->isVisible());
+    QPointer<TrayIcon> tray = floating_icon_window()->tray;
+    EXPECT_TRUE(tray->is_set());
+
     window.选择框3->click();
     EXPECT_EQ(setting("PFTB"), QStringLiteral("0"));
     EXPECT_EQ(globals().float_icon_shown, 0);
+    EXPECT_EQ(floating_icon_window(), nullptr);
+    EXPECT_TRUE(tray.isNull() || !tray->is_set());
+
+    // Ticked again, a new icon comes up.
+    window.选择框3->click();
+    ASSERT_NE(floating_icon_window(), nullptr);
+    EXPECT_TRUE(floating_icon_window()->tray->is_set());
   });
+  // Closing the main window now only hides it.
+  EXPECT_FALSE(main.close());
+  EXPECT_FALSE(main.isVisible());
 }
 
 TEST_F(SettingsWindowTest, EscClosesTheWindowAndKeepsWhatWasClicked) {
