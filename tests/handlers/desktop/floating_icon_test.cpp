@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 
@@ -137,6 +138,22 @@ TEST_F(FloatingIconTest, TrayCodesAndThePictureShowAndHideTheMainWindow) {
     EXPECT_EQ(main.isVisible(), c.shown_after);
   }
   EXPECT_EQ(main.超级编辑框1->toPlainText(), QStringLiteral("hello"));
+}
+
+TEST_F(FloatingIconTest, PressingAnywhereDragsTheIcon) {
+  start_with_icon();
+  const QPoint start = icon().pos();
+  QWidget* picture = icon().图片框1;
+  const QPointF at(10, 12);
+  const QPointF global = picture->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(picture, &press);
+  const QPointF moved_to = global + QPointF(-300, 200);
+  QMouseEvent move(QEvent::MouseMove, picture->mapFromGlobal(moved_to), moved_to, Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(picture, &move);
+  EXPECT_EQ(icon().pos(), start + QPoint(-300, 200));
 }
 
 TEST_F(FloatingIconTest, CodeThreeAndTheRightButtonOpenTheirMenus) {
