@@ -1,6 +1,7 @@
 #include "platform/program_dir.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 QString& program_dir_override() {
@@ -12,6 +13,10 @@ QString& program_dir_override() {
 QString get_program_dir() {
   const QString& dir = program_dir_override();
   return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
+}
+
+QString get_program_file_name() {
+  return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
 void set_program_dir(const QString& dir) {

@@ -6,6 +6,9 @@
 // builds itself starts here, never at the working directory.
 QString get_program_dir();
 
+// The program file's own name, without its folder.
+QString get_program_file_name();
+
 // Tests point the program at a temporary program directory before anything reads a path.
 void set_program_dir(const QString& dir);
 

@@ -45,8 +45,8 @@ void load_window(QWidget* window, bool modal) {
   window->activateWindow();
 }
 
-void close_window(QWidget* window) {
-  window->close();
+bool close_window(QWidget* window) {
+  return window->close();
 }
 
 void centre_on_screen(QWidget* window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include <array>
 #include <optional>
@@ -21,10 +22,17 @@ int run_common_dialog(CommonDialog& dialog);
 // the user cancelled.
 std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& custom_colours);
 
+// The frame of the program's fixed dialogs: a caption with the system menu and the close box, no
+// maximise or minimise button.
+inline constexpr Qt::WindowFlags fixed_dialog_frame =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 // Modal: returns when the window has closed (it is deleted then if it deletes on close).
 // Modeless: shows it and returns at once. A window without a caption shows an empty title bar.
 void load_window(QWidget* window, bool modal);
-void close_window(QWidget* window);
+// true when the window closed; its close handler may keep it open.
+bool close_window(QWidget* window);
 // Every window of the program opens centred on the screen, not on its owner.
 void centre_on_screen(QWidget* window);
 

@@ -5,6 +5,7 @@
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
 #include "platform/controls/tab_frame.h"
+#include "platform/windows.h"
 #include "ui_category_manager_window.h"
 
 namespace {
@@ -14,10 +15,7 @@ CategoryManagerWindow* loaded_window = nullptr;
 }  // namespace
 
 CategoryManagerWindow::CategoryManagerWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      ui(std::make_unique<Ui::CategoryManagerWindow>()) {
+    : QDialog(parent, fixed_dialog_frame), ui(std::make_unique<Ui::CategoryManagerWindow>()) {
   ui->setupUi(this);
   高级选择夹1 = ui->高级选择夹1;
   超级列表框1 = ui->超级列表框1;

@@ -84,6 +84,21 @@ void MainWindow::set_query_close_handler(std::function<bool()> handler) {
   query_close_ = std::move(handler);
 }
 
+void MainWindow::set_first_shown_handler(std::function<void()> handler) {
+  first_shown_ = std::move(handler);
+}
+
+void MainWindow::setVisible(bool visible) {
+  if (visible && !shown_before_) {
+    shown_before_ = true;
+    if (first_shown_)
+      first_shown_();
+    if (closed_)
+      return;
+  }
+  QMainWindow::setVisible(visible);
+}
+
 QAction* MainWindow::action(MenuCommand command) const {
   return actions_[static_cast<int>(command)];
 }
@@ -159,8 +174,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!query_close_ || query_close_())
-    event->accept();
-  else
-    event->ignore();
+  closed_ = !query_close_ || query_close_();
+  event->setAccepted(closed_);
 }

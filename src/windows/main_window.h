@@ -36,6 +36,10 @@ class MainWindow : public QMainWindow {
 
   // Answers a request to close: true lets the window close. Without one it always closes.
   void set_query_close_handler(std::function<bool()> handler);
+  // Runs once, when the window is about to show for the first time; a window that the handler
+  // closed is never shown.
+  void set_first_shown_handler(std::function<void()> handler);
+  void setVisible(bool visible) override;
 
   // Controls.
   Toolbar* 工具条1 = nullptr;
@@ -78,6 +82,9 @@ class MainWindow : public QMainWindow {
   Ui::MainWindow* ui;
   QList<QAction*> actions_;
   std::function<bool()> query_close_;
+  std::function<void()> first_shown_;
+  bool shown_before_ = false;
+  bool closed_ = false;
 };
 
 // The loaded main window; only valid while one exists.

@@ -21,6 +21,10 @@ void ScriptedSeam::answer_next(int answer) {
   answers_.push_back(answer);
 }
 
+void ScriptedSeam::watch_messages(std::function<void(const QString& text)> watcher) {
+  message_watcher_ = std::move(watcher);
+}
+
 QStringList ScriptedSeam::message_texts() const {
   QStringList texts;
   for (const ShownMessage& message : messages_)
@@ -64,6 +68,8 @@ void ScriptedSeam::clear_records() {
 
 int ScriptedSeam::message_box(const QString& text, int buttons,
                               const std::optional<QString>& title) {
+  if (message_watcher_)
+    message_watcher_(text);
   ShownMessage shown{text, buttons, title, answer_ok, true};
   if (buttons == buttons_yes_no) {
     shown.scripted = !answers_.empty();

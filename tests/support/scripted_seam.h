@@ -50,6 +50,8 @@ class ScriptedSeam : public UiSeam {
   // The answer of the next Yes/No box. OK boxes can only answer OK and take nothing from here.
   void answer_next(int answer);
   const std::vector<ShownMessage>& messages() const { return messages_; }
+  // Runs while each box is up, before it is answered, to see the program's state at that moment.
+  void watch_messages(std::function<void(const QString& text)> watcher);
   QStringList message_texts() const;
 
   // The next file dialog confirms this file name, or is cancelled.
@@ -93,6 +95,7 @@ class ScriptedSeam : public UiSeam {
   std::deque<std::optional<Colorref>> colours_;
   std::deque<ModalScript> next_modal_;
   std::map<QString, ModalScript> named_modal_;
+  std::function<void(const QString&)> message_watcher_;
 
   std::vector<ShownMessage> messages_;
   std::vector<CommonDialog> dialogs_;

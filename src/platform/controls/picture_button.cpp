@@ -9,8 +9,9 @@
 namespace {
 
 // The face the button shows without pictures of its own: a pale green gradient in a blue frame
-// with the caption word; pressed, the gradient turns over.
-QPixmap draw_face(const QSize& size, const QString& caption, const QFont& font, bool pressed) {
+// with the caption word; pressed, the gradient turns over; disabled, the word is greyed.
+QPixmap draw_face(const QSize& size, const QString& caption, const QFont& font, bool pressed,
+                  bool enabled) {
   QPixmap face(size);
   face.fill(Qt::transparent);
   QPainter painter(&face);
@@ -22,7 +23,7 @@ QPixmap draw_face(const QSize& size, const QString& caption, const QFont& font, 
   painter.fillRect(face.rect(), gradient);
   painter.setPen(QColor(0x2A, 0x5C, 0xB8));
   painter.drawRect(face.rect().adjusted(0, 0, -1, -1));
-  painter.setPen(QColor(0x10, 0x30, 0x60));
+  painter.setPen(enabled ? QColor(0x10, 0x30, 0x60) : QColor(0x90, 0x98, 0xA0));
   painter.setFont(font);
   painter.drawText(face.rect().translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter,
                    caption);
@@ -42,9 +43,9 @@ QSize PictureButton::sizeHint() const {
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
-  const bool down = isDown() || underMouse();
+  const bool down = isEnabled() && (isDown() || underMouse());
   QPainter painter(this);
-  painter.drawPixmap(0, 0, draw_face(size(), text(), font(), down));
+  painter.drawPixmap(0, 0, draw_face(size(), text(), font(), down, isEnabled()));
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {

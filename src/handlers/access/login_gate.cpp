@@ -1,0 +1,63 @@
+#include "handlers/access/login_gate.h"
+
+#include "handlers/desktop/floating_icon.h"
+#include "platform/controls/edit_box.h"
+#include "platform/controls/picture_button.h"
+#include "platform/event_boundary.h"
+#include "platform/ui_seam.h"
+#include "platform/windows.h"
+#include "storage/user_table.h"
+#include "windows/command_binding.h"
+#include "windows/globals.h"
+#include "windows/login_window.h"
+#include "windows/main_window.h"
+
+namespace {
+
+void prepare_login_window(LoginWindow& window) {
+  QObject::connect(window.编辑框1, &EditBox::on_key_down, &window,
+                   guarded(login_window_password_key_down));
+  bind_event(window.登陆图形按钮, &PictureButton::on_clicked, &window, check_login_password);
+  bind_event(window.图形按钮2, &PictureButton::on_clicked, &window, login_window_cancel_clicked);
+}
+
+}  // namespace
+
+void login_gate() {
+  if (read_login_switch(database()) != QStringLiteral("真"))
+    return;
+  globals().logged_in = 0;
+  LoginWindow window;
+  prepare_login_window(window);
+  load_window(&window, true);
+}
+
+void check_login_password() {
+  const QString stored = read_login_password(database());
+  LoginWindow& window = login_window();
+  if (stored == window.编辑框1->text()) {
+    globals().logged_in = 1;
+    close_window(&window);
+    return;
+  }
+  show_message_box(QStringLiteral("密码错误"), buttons_ok, QString());
+}
+
+void login_window_password_key_down(int key_code, int) {
+  if (key_code == 13)
+    check_login_password();
+}
+
+void login_window_cancel_clicked() {
+  globals().logged_in = 0;
+  close_window(&login_window());
+}
+
+void main_window_shown() {
+  if (globals().logged_in != 0)
+    return;
+  if (globals().float_icon_shown == 1)
+    end_floating_icon();
+  // Closed before it is first mapped, the window with the last article never appears anywhere.
+  close_window(&main_window());
+}

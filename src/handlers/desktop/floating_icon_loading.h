@@ -1,0 +1,7 @@
+#pragma once
+
+// Start-up, last step of init_main_window: brings the floating icon back while it is switched on.
+void restore_floating_icon();
+// Loads the floating icon window modeless, its events bound; its created event places it, loads
+// its picture and sets the tray icon. An icon already loaded stays the one.
+void open_floating_icon_window();

@@ -1,0 +1,50 @@
+#include "handlers/desktop/settings_switches.h"
+
+#include <QCheckBox>
+
+#include "handlers/desktop/floating_icon.h"
+#include "handlers/desktop/floating_icon_loading.h"
+#include "platform/program_dir.h"
+#include "platform/registry.h"
+#include "storage/settings_keys.h"
+#include "windows/globals.h"
+#include "windows/settings_window.h"
+
+namespace {
+
+const QString start_at_logon_value =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run\\WRNFD");
+
+QString switch_text(bool on) {
+  return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+}  // namespace
+
+void settings_window_remember_size_clicked() {
+  write_setting(setting::remember_size, switch_text(settings_window().选择框1->isChecked()));
+}
+
+void settings_window_start_at_logon_clicked() {
+  // The results are not looked at: the switch and KJQD say what the user chose.
+  if (settings_window().选择框2->isChecked()) {
+    write_registry_value(registry_root_local_machine, start_at_logon_value,
+                         program_path(get_program_file_name()));
+    write_setting(setting::start_at_logon, switch_text(true));
+  } else {
+    delete_registry_value(registry_root_local_machine, start_at_logon_value);
+    write_setting(setting::start_at_logon, switch_text(false));
+  }
+}
+
+void settings_window_floating_icon_clicked() {
+  if (settings_window().选择框3->isChecked()) {
+    globals().float_icon_shown = 1;
+    write_setting(setting::floating_icon, switch_text(true));
+    open_floating_icon_window();
+  } else {
+    // The tray icon goes with its window: left behind, it would answer nothing.
+    end_floating_icon();
+    write_setting(setting::floating_icon, switch_text(false));
+  }
+}
