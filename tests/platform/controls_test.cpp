@@ -11,6 +11,7 @@
 
 #include "platform/controls/colour_picker.h"
 #include "platform/controls/combo_box.h"
+#include "platform/controls/edit_box.h"
 #include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
@@ -260,6 +261,24 @@ TEST(PictureButton, ReportsDownUpAndClickAndDrawsTwoStates) {
   EXPECT_EQ(events, (std::vector<std::string>{"down 10,5,2", "up 12,6", "clicked"}));
   EXPECT_NE(up, pressed) << "the pressed picture differs from the one at rest";
   EXPECT_NE(up.pixelColor(1, 11), up.pixelColor(35, 2)) << "a frame around the face";
+}
+
+TEST(EditBox, ReportsEachKeyWithItsCodeBeforeHandlingIt) {
+  EditBox box;
+  std::vector<std::pair<int, QString>> keys;
+  QObject::connect(&box, &EditBox::on_key_down,
+                   [&](int code, int shift) { keys.emplace_back(code + 100 * shift, box.text()); });
+  send_key(&box, Qt::Key_A, QStringLiteral("a"));
+  send_key(&box, Qt::Key_5, QStringLiteral("5"));
+  send_key(&box, Qt::Key_Return);
+  send_key(&box, Qt::Key_Enter);
+  send_key(&box, Qt::Key_Escape);
+  send_key(&box, Qt::Key_F5);
+  QKeyEvent shifted(QEvent::KeyPress, Qt::Key_Tab, Qt::ShiftModifier | Qt::ControlModifier);
+  QApplication::sendEvent(&box, &shifted);
+  const std::vector<std::pair<int, QString>> expected = {
+      {65, ""}, {53, "a"}, {13, "a5"}, {13, "a5"}, {27, "a5"}, {0, "a5"}, {309, "a5"}};
+  EXPECT_EQ(keys, expected);
 }
 
 TEST(SplitterBar, ReportsOldAndNewLeftInItsParent) {
