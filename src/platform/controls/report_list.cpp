@@ -38,6 +38,8 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(0);
   header()->setStretchLastSection(false);
   header()->setSectionsMovable(false);
+  // Columns are as wide as given, also narrower than the style's usual least width.
+  header()->setMinimumSectionSize(0);
   setItemDelegate(new LabelEditDelegate(this, [this](const QString& text) {
     edited_label_ = text;
     return label_edit_handler_ ? label_edit_handler_() : true;
