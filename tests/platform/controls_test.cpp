@@ -82,6 +82,12 @@ TEST_F(ReportListTest, FillsAndClearsRaiseNothingAndLeaveNoRowCurrent) {
   EXPECT_EQ(list.listview_row_count(), 0);
   EXPECT_EQ(list.listview_insert_row(QStringLiteral("新的")), 0);
   EXPECT_EQ(list.listview_insert_row(QStringLiteral("再一个")), 1);
+  list.add_column(QStringLiteral("所属"), 2);
+  list.listview_append_rows({{QStringLiteral("甲"), QStringLiteral("一")}, {QString(), "二"}});
+  EXPECT_EQ(list.listview_row_count(), 4);
+  EXPECT_EQ(list.listview_get_cell_text(2, 0), QStringLiteral("甲"));
+  EXPECT_EQ(list.listview_get_cell_text(3, 1), QStringLiteral("二"));
+  EXPECT_EQ(list.columnWidth(1), 2) << "as narrow as given";
   EXPECT_EQ(list.current_row(), -1);
   // Focus alone puts Qt's cursor on a row; that is no choice of a row.
   list.show();

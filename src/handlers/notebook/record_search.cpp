@@ -18,11 +18,9 @@
 
 namespace {
 
-// Result list columns; column 0 only carries the row's picture.
+// Result list columns read by the go-to; column 0 only carries the row's picture.
 constexpr int title_column = 1;
 constexpr int category_column = 2;
-constexpr int created_column = 3;
-constexpr int changed_column = 4;
 
 constexpr int key_enter = 13;
 constexpr int key_escape = 27;
@@ -55,14 +53,13 @@ void search_articles_by_title() {
   RecordSearchWindow& window = record_search_window();
   ReportList& results = *window.超级列表框1;
   results.listview_clear();
-  for_each_article_titled_like(database(), window.编辑框1->text(),
-                               [&results](const TitleSearchHit& hit) {
-                                 const int row = results.listview_insert_row(QString(), 0);
-                                 results.listview_set_cell_text(row, title_column, hit.title);
-                                 results.listview_set_cell_text(row, category_column, hit.category);
-                                 results.listview_set_cell_text(row, created_column, hit.created);
-                                 results.listview_set_cell_text(row, changed_column, hit.changed);
-                               });
+  // Column 0 stays empty; the rows go in together, far faster than one by one.
+  QList<QStringList> rows;
+  for_each_article_titled_like(
+      database(), window.编辑框1->text(), [&rows](const TitleSearchHit& hit) {
+        rows.append({QString(), hit.title, hit.category, hit.created, hit.changed});
+      });
+  results.listview_append_rows(rows, 0);
   if (results.listview_row_count() > 0)
     return;
   set_window_topmost(&window, false);
