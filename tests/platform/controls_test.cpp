@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -267,6 +268,31 @@ TEST(PictureButton, ReportsDownUpAndClickAndDrawsTwoStates) {
   EXPECT_EQ(events, (std::vector<std::string>{"down 10,5,2", "up 12,6", "clicked"}));
   EXPECT_NE(up, pressed) << "the pressed picture differs from the one at rest";
   EXPECT_NE(up.pixelColor(1, 11), up.pixelColor(35, 2)) << "a frame around the face";
+}
+
+TEST(PictureButton, APressThatAModalWindowInterruptsEndsWithARelease) {
+  QWidget window;
+  PictureButton button(&window);
+  window.show();
+  std::vector<std::string> events;
+  QObject::connect(&button, &PictureButton::on_left_button_down,
+                   [&](int, int, int) { events.push_back("down"); });
+  QObject::connect(&button, &PictureButton::on_left_button_up, [&](int x, int y, int) {
+    events.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+  });
+  send_mouse(&button, QEvent::MouseButtonPress, QPoint(10, 5));
+  QDialog question;
+  question.setWindowModality(Qt::ApplicationModal);
+  question.show();
+  QApplication::processEvents();
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up 10,5"}));
+  EXPECT_FALSE(button.isDown());
+  question.hide();
+  // The release that follows, and a later question, report nothing more.
+  send_mouse(&button, QEvent::MouseButtonRelease, QPoint(10, 5));
+  question.show();
+  QApplication::processEvents();
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up 10,5"}));
 }
 
 TEST(EditBox, ReportsEachKeyWithItsCodeBeforeHandlingIt) {

@@ -240,16 +240,43 @@ TEST_F(MoveButtonTest, AShortClickMovesExactlyOnce) {
   EXPECT_EQ(moves_.size(), 1u);
 }
 
-TEST_F(MoveButtonTest, ReleasingEitherButtonEndsTheRepeat) {
+TEST_F(MoveButtonTest, ReleasingEitherButtonEndsEveryRepeat) {
   start_with({"W", "X", "Y", "Z"}, 0);
   open_panel();
   press(down());
   run_until_current(2);
+  // The other button pressed meanwhile moves at once; its release ends both repeats.
+  press(up());
   release(up());
-  const QStringList rows_at_release = rows();
   delay_ms(300);
-  EXPECT_EQ(rows(), rows_at_release);
-  EXPECT_EQ(list().current_row(), 2);
+  expect_shown({"X", "W", "Y", "Z"}, 1);
+  EXPECT_EQ(moves_.size(), 3u);
+}
+
+// Answers every box No after running a step of the user's, as a release while the box shows.
+class ActingSeam : public ScriptedSeam {
+ public:
+  explicit ActingSeam(std::function<void()> act) : act_(std::move(act)) {}
+  int message_box(const QString& text, int buttons, const std::optional<QString>& title) override {
+    act_();
+    return ScriptedSeam::message_box(text, buttons, title);
+  }
+
+ private:
+  std::function<void()> act_;
+};
+
+TEST_F(MoveButtonTest, AReleaseWhileTheQuestionShowsEndsTheRepeatAfterThatMove) {
+  start_with({"W", "X", "Y", "Z"}, 3);
+  open_panel();
+  type_into_editor(QStringLiteral(" edited"));
+  ActingSeam seam([this] { release(up()); });
+  SeamInstaller installer(seam);
+  press(up());
+  delay_ms(300);
+  EXPECT_EQ(seam.message_texts(), QStringList{question});
+  expect_shown({"W", "X", "Z", "Y"}, 2);
+  EXPECT_EQ(moves_.size(), 1u);
 }
 
 TEST_F(MoveButtonTest, HoldingWithoutACurrentRowDoesNothing) {
