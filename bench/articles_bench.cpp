@@ -2,7 +2,6 @@
 // the first shown window with the last category and article restored, choosing another category,
 // and saving a 1 MB article; prints each figure beside its target.
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -13,11 +12,11 @@
 
 #include "handlers/notebook/article_load_save.h"
 #include "handlers/notebook/category_lists.h"
+#include "notebook_seed.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
 #include "platform/conversions.h"
 #include "platform/database.h"
-#include "platform/program_dir.h"
 #include "platform/rich_editor.h"
 #include "platform/settings_file.h"
 #include "startup/startup_chain.h"
@@ -25,57 +24,6 @@
 #include "windows/main_window.h"
 
 namespace {
-
-constexpr int category_count = 100;
-constexpr int articles_per_category = 1000;
-
-QString category_name(int index) {
-  return QStringLiteral("分类 %1").arg(index);
-}
-QString article_title(int category, int position) {
-  return category_name(category) + QStringLiteral(" 笔记%1").arg(position);
-}
-
-// An RTF document of about the given size, Chinese text written as GBK hex escapes.
-QString rtf_of_size(int bytes) {
-  QString rtf = QStringLiteral(
-      "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 "
-      "\\'cb\\'ce\\'cc\\'e5;}}\\viewkind4\\uc1\\pard\\lang2052\\f0\\fs18 ");
-  const QString line = QStringLiteral(
-      "\\'bd\\'f1\\'cc\\'ec\\'b5\\'c4\\'b1\\'ca\\'bc\\'c7 Wrenfold keeps rich text.\\par\n");
-  while (rtf.size() + line.size() + 1 < bytes)
-    rtf += line;
-  return rtf + QStringLiteral("}");
-}
-
-bool seed(const QString& path) {
-  if (!create_empty_database(path))
-    return false;
-  ExternalDatabase db;
-  if (!db_open_mdb(db, path, database_password))
-    return false;
-  Transaction transaction(db);
-  const QString content = rtf_of_size(1024);
-  const QString stamp = to_text(now());
-  for (int c = 1; c <= category_count; ++c) {
-    db_execute(db, QStringLiteral("insert into 目录管理(目录位置,目录名称) values('%1','%2')")
-                       .arg(c)
-                       .arg(category_name(c)));
-  }
-  // Interleaved, so that a category's articles are spread over the whole table.
-  for (int p = 1; p <= articles_per_category; ++p) {
-    for (int c = 1; c <= category_count; ++c) {
-      db_execute(db,
-                 QStringLiteral("insert into 文章管理(文章所属,文章位置,文章内容,文章标题,建立时间,"
-                                "修改时间) values('%1','%2',?,'%3','%4','%4')")
-                     .arg(category_name(c))
-                     .arg(p)
-                     .arg(article_title(c, p), stamp),
-                 content);
-    }
-  }
-  return transaction.commit();
-}
 
 double milliseconds(const QElapsedTimer& timer) {
   return timer.nsecsElapsed() / 1e6;
@@ -97,13 +45,11 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir program_dir;
-  QDir(program_dir.path()).mkpath(QStringLiteral("data"));
-  QDir(program_dir.path()).mkpath(QStringLiteral("config"));
-  set_program_dir(program_dir.path());
+  const QString path = use_program_dir(program_dir.path());
 
   QElapsedTimer timer;
   timer.start();
-  if (!seed(program_path(QStringLiteral("data/data.mdb")))) {
+  if (!seed_notebook(path)) {
     std::fprintf(stderr, "seeding the database failed\n");
     return 1;
   }

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/common_dialog.h"
 #include "platform/ui_seam.h"
@@ -54,6 +55,25 @@ void centre_on_screen(QWidget* window) {
   const QRect frame(QPoint(), window->frameGeometry().size());
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     window->move(screen->availableGeometry().center() - frame.center());
+}
+
+bool window_topmost(const QWidget* window) {
+  return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void set_window_topmost(QWidget* window, bool on) {
+  Qt::WindowFlags flags = window->windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on);
+  if (flags == window->windowFlags())
+    return;
+  QWindow* handle = window->windowHandle();
+  if (handle == nullptr) {
+    window->setWindowFlags(flags);
+    return;
+  }
+  // setWindowFlags would hide the window first, and hiding ends a modal window's run.
+  window->overrideWindowFlags(flags);
+  handle->setFlags(flags);
 }
 
 void process_events() {

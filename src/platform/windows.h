@@ -35,6 +35,10 @@ void load_window(QWidget* window, bool modal);
 bool close_window(QWidget* window);
 // Every window of the program opens centred on the screen, not on its owner.
 void centre_on_screen(QWidget* window);
+// Whether the window stays on top of the others.
+bool window_topmost(const QWidget* window);
+// Switches staying on top without hiding a shown window, so a modal window stays in its run.
+void set_window_topmost(QWidget* window, bool on);
 
 // Lets every pending event run its handler, then returns.
 void process_events();

@@ -54,6 +54,16 @@ bool close_position_gap(ExternalDatabase& db, const QString& category, int delet
   return true;
 }
 
+// An update that finds no article would leave its partner alone with the same position.
+bool set_article_position(ExternalDatabase& db, const QString& category, const QString& title,
+                          int position) {
+  return db_execute(db, QStringLiteral("update 文章管理 set 文章位置='") +
+                            sql_value(to_text(position)) + QStringLiteral("' where 文章所属='") +
+                            sql_value(category) + QStringLiteral("' and 文章标题= '") +
+                            sql_value(title) + QStringLiteral("'")) != 0 &&
+         db_changed_rows(db) > 0;
+}
+
 }  // namespace
 
 QStringList article_titles_in_order(ExternalDatabase& db, const QString& category) {
@@ -100,6 +110,21 @@ ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
   return fields;
 }
 
+void for_each_article_titled_like(ExternalDatabase& db, const QString& text,
+                                  const std::function<void(const TitleSearchHit&)>& each) {
+  // In rowid order the engine walks the index that starts with ID and holds every listed
+  // column; a file without that index is read from the table, in the same order.
+  RecordSet records =
+      db_query(db, QStringLiteral("select 文章标题, 文章所属, 建立时间, 修改时间 from 文章管理 "
+                                  "where 文章标题 like '%") +
+                       sql_value(text) + QStringLiteral("%' order by rowid"));
+  for (; !db_at_end(records); db_move_next(records)) {
+    each({db_read_text(records, 1), db_read_text(records, 2), db_read_text(records, 3),
+          db_read_text(records, 4)});
+  }
+  db_close_recordset(records);
+}
+
 int count_articles(ExternalDatabase& db) {
   RecordSet records = db_query(db, QStringLiteral("select count(*) as a from 文章管理"));
   const int count = db_read_number(records, QStringLiteral("a"));
@@ -139,6 +164,14 @@ bool rename_article(ExternalDatabase& db, const QString& category, const QString
                             QStringLiteral("' where 文章所属 ='") + sql_value(category) +
                             QStringLiteral("' and 文章标题 ='") + sql_value(old_title) +
                             QStringLiteral("'")) != 0;
+}
+
+bool set_two_article_positions(ExternalDatabase& db, const QString& category,
+                               const QString& first_title, int first_position,
+                               const QString& second_title, int second_position) {
+  Transaction transaction(db);
+  return set_article_position(db, category, first_title, first_position) &&
+         set_article_position(db, category, second_title, second_position) && transaction.commit();
 }
 
 bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ExternalDatabase;
 
 // Every statement on 文章管理, the article table. Each takes the connection and plain values; an
@@ -30,6 +32,18 @@ struct ArticleFields {
 ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
                                   const QString& title);
 
+// What the title search lists of one article, each field read as text.
+struct TitleSearchHit {
+  QString title;
+  QString category;
+  QString created;
+  QString changed;
+};
+// Every article of every category whose title is like '%text%' (the text's % and _ keep their
+// meaning), in table order. Reads only the listed columns, never 文章内容.
+void for_each_article_titled_like(ExternalDatabase& db, const QString& text,
+                                  const std::function<void(const TitleSearchHit&)>& each);
+
 // select count(*) of the whole table, every category's articles.
 int count_articles(ExternalDatabase& db);
 
@@ -45,6 +59,12 @@ bool store_article_content(ExternalDatabase& db, const QString& category, const 
 // Stamps the article at stamp, then gives it its new title; false when the title update failed.
 bool rename_article(ExternalDatabase& db, const QString& category, const QString& old_title,
                     const QString& new_title, const QString& stamp);
+
+// Gives two articles of the category new positions, the first article first; both or neither.
+// false when a statement failed or found no article: nothing changed then.
+bool set_two_article_positions(ExternalDatabase& db, const QString& category,
+                               const QString& first_title, int first_position,
+                               const QString& second_title, int second_position);
 
 // Deletes the article at the given position and lowers every later position of its category by
 // one, together or not at all. false when nothing changed.

@@ -34,20 +34,11 @@ FindDialog::~FindDialog() {
 }
 
 bool FindDialog::topmost() const {
-  return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  return window_topmost(this);
 }
 
 void FindDialog::set_topmost(bool on) {
-  if (topmost() == on)
-    return;
-  // Changing a window's flags hides it; show it again where it was.
-  const bool shown = isVisible();
-  const QPoint place = pos();
-  setWindowFlag(Qt::WindowStaysOnTopHint, on);
-  if (shown) {
-    move(place);
-    show();
-  }
+  set_window_topmost(this, on);
 }
 
 FindDialog* find_dialog() {

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 
 #include "platform/controls/colour_picker.h"
 #include "platform/controls/combo_box.h"
+#include "platform/controls/edit_box.h"
 #include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
@@ -81,6 +83,12 @@ TEST_F(ReportListTest, FillsAndClearsRaiseNothingAndLeaveNoRowCurrent) {
   EXPECT_EQ(list.listview_row_count(), 0);
   EXPECT_EQ(list.listview_insert_row(QStringLiteral("新的")), 0);
   EXPECT_EQ(list.listview_insert_row(QStringLiteral("再一个")), 1);
+  list.add_column(QStringLiteral("所属"), 2);
+  list.listview_append_rows({{QStringLiteral("甲"), QStringLiteral("一")}, {QString(), "二"}});
+  EXPECT_EQ(list.listview_row_count(), 4);
+  EXPECT_EQ(list.listview_get_cell_text(2, 0), QStringLiteral("甲"));
+  EXPECT_EQ(list.listview_get_cell_text(3, 1), QStringLiteral("二"));
+  EXPECT_EQ(list.columnWidth(1), 2) << "as narrow as given";
   EXPECT_EQ(list.current_row(), -1);
   // Focus alone puts Qt's cursor on a row; that is no choice of a row.
   list.show();
@@ -260,6 +268,49 @@ TEST(PictureButton, ReportsDownUpAndClickAndDrawsTwoStates) {
   EXPECT_EQ(events, (std::vector<std::string>{"down 10,5,2", "up 12,6", "clicked"}));
   EXPECT_NE(up, pressed) << "the pressed picture differs from the one at rest";
   EXPECT_NE(up.pixelColor(1, 11), up.pixelColor(35, 2)) << "a frame around the face";
+}
+
+TEST(PictureButton, APressThatAModalWindowInterruptsEndsWithARelease) {
+  QWidget window;
+  PictureButton button(&window);
+  window.show();
+  std::vector<std::string> events;
+  QObject::connect(&button, &PictureButton::on_left_button_down,
+                   [&](int, int, int) { events.push_back("down"); });
+  QObject::connect(&button, &PictureButton::on_left_button_up, [&](int x, int y, int) {
+    events.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+  });
+  send_mouse(&button, QEvent::MouseButtonPress, QPoint(10, 5));
+  QDialog question;
+  question.setWindowModality(Qt::ApplicationModal);
+  question.show();
+  QApplication::processEvents();
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up 10,5"}));
+  EXPECT_FALSE(button.isDown());
+  question.hide();
+  // The release that follows, and a later question, report nothing more.
+  send_mouse(&button, QEvent::MouseButtonRelease, QPoint(10, 5));
+  question.show();
+  QApplication::processEvents();
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up 10,5"}));
+}
+
+TEST(EditBox, ReportsEachKeyWithItsCodeBeforeHandlingIt) {
+  EditBox box;
+  std::vector<std::pair<int, QString>> keys;
+  QObject::connect(&box, &EditBox::on_key_down,
+                   [&](int code, int shift) { keys.emplace_back(code + 100 * shift, box.text()); });
+  send_key(&box, Qt::Key_A, QStringLiteral("a"));
+  send_key(&box, Qt::Key_5, QStringLiteral("5"));
+  send_key(&box, Qt::Key_Return);
+  send_key(&box, Qt::Key_Enter);
+  send_key(&box, Qt::Key_Escape);
+  send_key(&box, Qt::Key_F5);
+  QKeyEvent shifted(QEvent::KeyPress, Qt::Key_Tab, Qt::ShiftModifier | Qt::ControlModifier);
+  QApplication::sendEvent(&box, &shifted);
+  const std::vector<std::pair<int, QString>> expected = {
+      {65, ""}, {53, "a"}, {13, "a5"}, {13, "a5"}, {27, "a5"}, {0, "a5"}, {309, "a5"}};
+  EXPECT_EQ(keys, expected);
 }
 
 TEST(SplitterBar, ReportsOldAndNewLeftInItsParent) {

@@ -454,6 +454,25 @@ TEST_F(DesktopSeamTest, RunModalReturnsOnceTheWindowHasClosed) {
   EXPECT_FALSE(quick.isVisible());
 }
 
+TEST_F(DesktopSeamTest, TopmostSwitchesWithoutEndingAModalRun) {
+  QDialog dialog;
+  set_window_topmost(&dialog, true);
+  bool in_run_while_off = false;
+  bool in_run_after = false;
+  QTimer::singleShot(20, [&] {
+    set_window_topmost(&dialog, false);
+    in_run_while_off = dialog.isVisible() && !window_topmost(&dialog);
+    set_window_topmost(&dialog, true);
+    QTimer::singleShot(20, [&] {
+      in_run_after = dialog.isVisible() && window_topmost(&dialog);
+      dialog.reject();
+    });
+  });
+  desktop.run_modal(&dialog);
+  EXPECT_TRUE(in_run_while_off);
+  EXPECT_TRUE(in_run_after);
+}
+
 class ProgramDirFixtureTest : public ProgramDirFixture {};
 
 TEST_F(ProgramDirFixtureTest, GivesAFreshProgramDirectoryWithAnEmptyDatabase) {

@@ -68,4 +68,83 @@ TEST_F(StatementsTest, GapClosingLowersEachLaterPositionOnce) {
   EXPECT_EQ(positions_of(QStringLiteral("杂项")), std::vector<QString>{"别的@5"});
 }
 
+TEST_F(StatementsTest, TwoPositionsChangeTogetherOrNotAtAll) {
+  const QString diary = QStringLiteral("Tom's 日记");
+  article(diary, 1, QStringLiteral("it's"));
+  article(diary, 2, QStringLiteral("乙"));
+  article(diary, 3, QStringLiteral("丙"));
+  ASSERT_TRUE(
+      set_two_article_positions(db_, diary, QStringLiteral("乙"), 1, QStringLiteral("it's"), 2));
+  EXPECT_EQ(positions_of(diary), (std::vector<QString>{"it's@2", "丙@3", "乙@1"}));
+
+  // A second article that is not there, or a second statement that fails, undoes the first.
+  EXPECT_FALSE(
+      set_two_article_positions(db_, diary, QStringLiteral("丙"), 2, QStringLiteral("没有"), 3));
+  ASSERT_EQ(db_execute(db_, QStringLiteral("create trigger 写入失败 before update of 文章位置 on "
+                                           "文章管理 when new.文章标题 = 'it''s' begin select "
+                                           "raise(abort, 'disk full'); end")),
+            1);
+  EXPECT_FALSE(
+      set_two_article_positions(db_, diary, QStringLiteral("丙"), 2, QStringLiteral("it's"), 3));
+  EXPECT_EQ(positions_of(diary), (std::vector<QString>{"it's@2", "丙@3", "乙@1"}));
+}
+
+struct TitleSearchCase {
+  const char* label;
+  QString text;
+  QStringList hits;
+};
+
+class TitleSearchTest : public StatementsTest,
+                        public ::testing::WithParamInterface<TitleSearchCase> {};
+
+TEST_P(TitleSearchTest, ListsMatchesInTableOrder) {
+  // Table order is neither title nor category order.
+  article(QStringLiteral("乙类"), 1, QStringLiteral("it's 周记"));
+  article(QStringLiteral("甲类"), 1, QStringLiteral("50% 完成"));
+  article(QStringLiteral("乙类"), 2, QStringLiteral("a_b"));
+  article(QStringLiteral("甲类"), 2, QStringLiteral("axb 周记"));
+  article(QStringLiteral("甲类"), 3, QStringLiteral("'); delete from 文章管理; --"));
+  ASSERT_EQ(db_execute(db_, QStringLiteral("update 文章管理 set 建立时间 = '创' || ID, 修改时间 = "
+                                           "'改' || ID, 文章内容 = x'00ff'")),
+            1);
+  QStringList hits;
+  for_each_article_titled_like(db_, GetParam().text, [&hits](const TitleSearchHit& hit) {
+    hits << hit.title + u'|' + hit.category + u'|' + hit.created + u'|' + hit.changed;
+  });
+  EXPECT_EQ(hits, GetParam().hits);
+  EXPECT_EQ(count_articles(db_), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TitleSearchTest,
+    ::testing::Values(
+        TitleSearchCase{"empty_lists_all",
+                        QString(),
+                        {"it's 周记|乙类|创1|改1", "50% 完成|甲类|创2|改2", "a_b|乙类|创3|改3",
+                         "axb 周记|甲类|创4|改4", "'); delete from 文章管理; --|甲类|创5|改5"}},
+        TitleSearchCase{"part_of_title",
+                        QStringLiteral("周记"),
+                        {"it's 周记|乙类|创1|改1", "axb 周记|甲类|创4|改4"}},
+        TitleSearchCase{"quote", QStringLiteral("it's"), {"it's 周记|乙类|创1|改1"}},
+        TitleSearchCase{"hostile",
+                        QStringLiteral("'); delete from 文章管理; --"),
+                        {"'); delete from 文章管理; --|甲类|创5|改5"}},
+        TitleSearchCase{"percent_matches_any", QStringLiteral("0%完"), {"50% 完成|甲类|创2|改2"}},
+        TitleSearchCase{"underscore_matches_one",
+                        QStringLiteral("a_b"),
+                        {"a_b|乙类|创3|改3", "axb 周记|甲类|创4|改4"}},
+        TitleSearchCase{"no_hit", QStringLiteral("没有"), {}}),
+    [](const auto& test_case) { return std::string(test_case.param.label); });
+
+TEST_F(StatementsTest, ANonTextTitleFoundBySearchIsARuntimeError) {
+  article(QStringLiteral("日记"), QStringLiteral("'1'"), QStringLiteral("x'3132'"));
+  try {
+    for_each_article_titled_like(db_, QStringLiteral("1"), [](const TitleSearchHit&) {});
+    FAIL() << "no run-time error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.code(), error_not_text);
+  }
+}
+
 }  // namespace

@@ -60,13 +60,14 @@ TEST_F(SchemaTest, OneLoginRowAndNoOtherRows) {
   EXPECT_TRUE(db_at_end(db_query(db_, QStringLiteral("select * from 目录管理"))));
 }
 
-TEST_F(SchemaTest, ArticleIndexesServeLookupsAndListFill) {
+TEST_F(SchemaTest, ArticleIndexesServeLookupsListFillAndSearch) {
   QList<QStringList> indexes;
   for (const QString& index : column_list(db_, QStringLiteral("pragma index_list(文章管理)"))) {
     indexes << column_list(db_, QStringLiteral("pragma index_info(%1)").arg(index));
   }
   EXPECT_TRUE(indexes.contains(QStringList{"文章所属", "文章标题"}));
   EXPECT_TRUE(indexes.contains(QStringList{"文章所属", "文章位置", "文章标题"}));
+  EXPECT_TRUE(indexes.contains(QStringList{"ID", "文章标题", "文章所属", "建立时间", "修改时间"}));
 }
 
 TEST_F(SchemaTest, FileIsEncryptedAndLeavesNoTemporaryFiles) {

@@ -50,16 +50,34 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {
   QAbstractButton::mousePressEvent(event);
-  if (event->button() == Qt::LeftButton)
-    emit on_left_button_down(event->position().toPoint().x(), event->position().toPoint().y(),
-                             shift_state(event->modifiers()));
+  if (event->button() != Qt::LeftButton)
+    return;
+  const QPoint at = event->position().toPoint();
+  held_at_ = at;
+  window()->installEventFilter(this);
+  emit on_left_button_down(at.x(), at.y(), shift_state(event->modifiers()));
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-  const bool left = event->button() == Qt::LeftButton;
+  // Each press ends once: an interrupted one has already reported its end.
+  const bool ends_press = event->button() == Qt::LeftButton && held_at_;
   const QPoint at = event->position().toPoint();
   const int shift = shift_state(event->modifiers());
-  if (left)
+  if (ends_press) {
+    held_at_.reset();
+    window()->removeEventFilter(this);
     emit on_left_button_up(at.x(), at.y(), shift);
+  }
   QAbstractButton::mouseReleaseEvent(event);
+}
+
+bool PictureButton::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked && held_at_) {
+    const QPoint at = *held_at_;
+    held_at_.reset();
+    watched->removeEventFilter(this);
+    setDown(false);
+    emit on_left_button_up(at.x(), at.y(), 0);
+  }
+  return QAbstractButton::eventFilter(watched, event);
 }

@@ -2,8 +2,12 @@
 
 #include <QAbstractButton>
 
+#include <optional>
+
 // A picture button: its two state pictures, drawn from its caption word, show a pale green face
-// in a blue frame; pressed or hovered, the gradient turns over.
+// in a blue frame; pressed or hovered, the gradient turns over. Every press ends with one
+// on_left_button_up; a press that a modal window interrupts ends there, since the release would
+// go to the blocked window and be lost.
 class PictureButton : public QAbstractButton {
   Q_OBJECT
 
@@ -20,4 +24,9 @@ class PictureButton : public QAbstractButton {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Where the left button went down, while it is held.
+  std::optional<QPoint> held_at_;
 };

@@ -38,6 +38,8 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(0);
   header()->setStretchLastSection(false);
   header()->setSectionsMovable(false);
+  // Columns are as wide as given, also narrower than the style's usual least width.
+  header()->setMinimumSectionSize(0);
   setItemDelegate(new LabelEditDelegate(this, [this](const QString& text) {
     edited_label_ = text;
     return label_edit_handler_ ? label_edit_handler_() : true;
@@ -78,16 +80,29 @@ void ReportList::listview_clear() {
   reported_row_ = -1;
 }
 
+QTreeWidgetItem* ReportList::new_row(const QStringList& texts, int image) const {
+  auto* item = new QTreeWidgetItem(texts);
+  item->setFlags(item->flags() | Qt::ItemIsEditable);
+  if (image == 0 && !row_picture_.isNull())
+    item->setIcon(0, row_picture_);
+  return item;
+}
+
 int ReportList::listview_insert_row(const QString& text, int image) {
   end_label_edit();
   const QSignalBlocker blocker(this);
-  auto* item = new QTreeWidgetItem;
-  item->setFlags(item->flags() | Qt::ItemIsEditable);
-  item->setText(0, text);
-  if (image == 0 && !row_picture_.isNull())
-    item->setIcon(0, row_picture_);
-  addTopLevelItem(item);
+  addTopLevelItem(new_row({text}, image));
   return topLevelItemCount() - 1;
+}
+
+void ReportList::listview_append_rows(const QList<QStringList>& rows, int image) {
+  QList<QTreeWidgetItem*> items;
+  items.reserve(rows.size());
+  for (const QStringList& texts : rows)
+    items.append(new_row(texts, image));
+  end_label_edit();
+  const QSignalBlocker blocker(this);
+  addTopLevelItems(items);
 }
 
 void ReportList::listview_delete_row(int row) {

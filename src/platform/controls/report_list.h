@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QStringList>
 #include <QTreeWidget>
 
 #include <functional>
@@ -21,6 +22,9 @@ class ReportList : public QTreeWidget {
   void listview_clear();
   // Appends a row after the last one and gives its index; text goes into column 0.
   int listview_insert_row(const QString& text = {}, int image = 0);
+  // Appends rows after the last one, each with the texts of its columns from column 0, in one
+  // insertion: much faster than a row at a time for long lists.
+  void listview_append_rows(const QList<QStringList>& rows, int image = 0);
   void listview_delete_row(int row);
   int listview_row_count() const;
   // "" for row -1 or a row that does not exist.
@@ -50,6 +54,7 @@ class ReportList : public QTreeWidget {
  private:
   // Commits an open in-place edit to its row while that row is still the current one.
   void end_label_edit();
+  QTreeWidgetItem* new_row(const QStringList& texts, int image) const;
 
   QString edited_label_;
   QPersistentModelIndex edited_index_;
