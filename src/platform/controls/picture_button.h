@@ -3,7 +3,8 @@
 #include <QAbstractButton>
 
 // A picture button: its two state pictures, drawn from its caption word, show a pale green face
-// in a blue frame; pressed or hovered, the gradient turns over.
+// in a blue frame; pressed or hovered, the gradient turns over. A skin that styles the button
+// draws its face instead.
 class PictureButton : public QAbstractButton {
   Q_OBJECT
 
