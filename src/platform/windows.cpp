@@ -56,6 +56,13 @@ void centre_on_screen(QWidget* window) {
     window->move(screen->availableGeometry().center() - frame.center());
 }
 
+void make_fixed_topmost_window(QWidget* window) {
+  window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  window->setFixedSize(window->size());
+  centre_on_screen(window);
+}
+
 void process_events() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

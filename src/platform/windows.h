@@ -35,6 +35,9 @@ void load_window(QWidget* window, bool modal);
 bool close_window(QWidget* window);
 // Every window of the program opens centred on the screen, not on its owner.
 void centre_on_screen(QWidget* window);
+// A small window without caption: a close box only, its size fixed at the form's, always on top,
+// centred.
+void make_fixed_topmost_window(QWidget* window);
 
 // Lets every pending event run its handler, then returns.
 void process_events();
