@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRect>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include "handlers/desktop/skin_fixture.h"
 #include "platform/controls/report_list.h"
 #include "platform/controls/status_bar.h"
+#include "platform/controls/toolbar.h"
 #include "windows/main_window.h"
 
 namespace {
@@ -145,6 +148,32 @@ TEST_F(BuiltinSkinsTest, EveryTextReadsOnItsBackgroundInEveryState) {
       expect_own_colours_readable("menu bar", *main.menuBar());
       expect_own_colours_readable("menu", *main.menu_record);
       expect_own_colours_readable("status bar", *main.状态条1->findChild<QLabel*>());
+    }
+  }
+}
+
+// Where the menu bar's items, the toolbar's buttons and the client area sit.
+std::vector<QRect> layout_of(MainWindow& main) {
+  QApplication::processEvents();
+  std::vector<QRect> places{main.menuBar()->geometry(), main.centralWidget()->geometry()};
+  for (QAction* menu : main.menuBar()->actions())
+    places.push_back(main.menuBar()->actionGeometry(menu));
+  for (int i = 0; i < main.工具条1->button_count(); ++i)
+    if (QToolButton* button = main.工具条1->button(i))
+      places.push_back(button->geometry());
+  return places;
+}
+
+TEST_F(BuiltinSkinsTest, EverySkinKeepsTheMainWindowsLayout) {
+  // The layout and the toolbar's pop-up menus place things by these positions.
+  MainWindow& main = start_main_window();
+  detach_skin();
+  const std::vector<QRect> plain = layout_of(main);
+  for (int n = 1; n <= 5; ++n) {
+    ASSERT_EQ(attach_skin(builtin_source(n)), skin_attached);
+    for (int effects : {0, 1}) {
+      set_skin_effects(effects);
+      EXPECT_EQ(layout_of(main), plain) << "skin " << n << ", effects " << effects;
     }
   }
 }
