@@ -44,6 +44,9 @@ FontDialog::FontDialog(QWidget* parent) : QDialog(parent) {
   auto* sample = new QGroupBox(QStringLiteral("示例"), this);
   preview = new QLabel(QStringLiteral("AaBbYyZz 汉字示例"), sample);
   preview->setAlignment(Qt::AlignCenter);
+  // The sample shows the colour on a page, as the editor will, whatever the window's colours.
+  preview->setAutoFillBackground(true);
+  preview->setBackgroundRole(QPalette::Base);
   preview->setMinimumHeight(56);
   (new QVBoxLayout(sample))->addWidget(preview);
 

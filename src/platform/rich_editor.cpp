@@ -272,10 +272,27 @@ void RichEditor::set_word_wrap(bool wrap) {
 }
 
 void RichEditor::set_background_colour(Colorref colour) {
+  page_colour_ = colour == default_colour ? QColor() : to_qcolor(colour);
+  show_colours();
+}
+
+void RichEditor::show_colours() {
   QPalette colours = palette();
   colours.setColor(QPalette::Base,
-                   colour == default_colour ? QPalette().color(QPalette::Base) : to_qcolor(colour));
+                   page_colour_.isValid() ? page_colour_ : QPalette().color(QPalette::Base));
+  colours.setColor(QPalette::Text,
+                   text_colour_.isValid() ? text_colour_ : QPalette().color(QPalette::Text));
   setPalette(colours);
+  viewport()->setPalette(colours);
+}
+
+bool RichEditor::viewportEvent(QEvent* event) {
+  // A style sheet polishes the text area with colours of its own; the page and text colours
+  // given to the editor stay.
+  const bool restyled = event->type() == QEvent::Polish || event->type() == QEvent::StyleChange;
+  if (restyled && (page_colour_.isValid() || text_colour_.isValid()))
+    show_colours();
+  return QTextEdit::viewportEvent(event);
 }
 
 int RichEditor::richedit_text_length() const {
@@ -409,11 +426,8 @@ void RichEditor::richedit_set_default_char_format(const CharFormat& format) {
   // The widget's font is the document's default font; setting both keeps them from parting.
   setFont(font);
   document()->setDefaultFont(font);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Text, format.colour == default_colour
-                                       ? QPalette().color(QPalette::Text)
-                                       : to_qcolor(format.colour));
-  setPalette(colours);
+  text_colour_ = format.colour == default_colour ? QColor() : to_qcolor(format.colour);
+  show_colours();
   if (document()->isEmpty()) {
     // What is typed into the empty text carries the format, so that it is stored with the text.
     QTextCharFormat typing;

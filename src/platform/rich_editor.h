@@ -98,6 +98,7 @@ class RichEditor : public QTextEdit {
   // Mouse events: x and y in the text area, shift state 1 Ctrl, 2 Shift, 4 Alt.
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   // Replaces the document through fill, which starts with one clear(), as one change with an
@@ -109,8 +110,13 @@ class RichEditor : public QTextEdit {
   template <typename Change>
   void change_formats(Change change);
   void on_contents_change(int position, int removed, int added);
+  // Gives the editor and its text area the page and default text colours; an invalid colour
+  // stands for the platform's own.
+  void show_colours();
   void sync_line_counts(const QTextBlock& through) const;
 
+  QColor page_colour_;
+  QColor text_colour_;
   bool loading_ = false;
   int changes_ = 0;
   // GBK bytes of every block's text, the breaks between blocks not counted.

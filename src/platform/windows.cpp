@@ -76,6 +76,13 @@ void set_window_topmost(QWidget* window, bool on) {
   handle->setFlags(flags);
 }
 
+void make_fixed_topmost_window(QWidget* window) {
+  window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  window->setFixedSize(window->size());
+  centre_on_screen(window);
+}
+
 void process_events() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -39,6 +39,9 @@ void centre_on_screen(QWidget* window);
 bool window_topmost(const QWidget* window);
 // Switches staying on top without hiding a shown window, so a modal window stays in its run.
 void set_window_topmost(QWidget* window, bool on);
+// A small window without caption: a close box only, its size fixed at the form's, always on top,
+// centred.
+void make_fixed_topmost_window(QWidget* window);
 
 // Lets every pending event run its handler, then returns.
 void process_events();

@@ -12,6 +12,8 @@
 #include "handlers/access/remembered_size.h"
 #include "handlers/desktop/floating_icon_loading.h"
 #include "handlers/desktop/presence_bindings.h"
+#include "handlers/desktop/saved_appearance.h"
+#include "handlers/desktop/skin_bindings.h"
 #include "handlers/editor/editor_bindings.h"
 #include "handlers/editor/saved_text_format.h"
 #include "handlers/notebook/category_lists.h"
@@ -31,6 +33,7 @@ void wire_main_window(MainWindow& window) {
   bind_notebook_commands(window);
   bind_editor_commands(window);
   bind_presence_commands(window);
+  bind_skin_commands(window);
   bind_event(&window, &MainWindow::on_resized, &window, main_window_resized);
   window.set_query_close_handler(guarded_answer(query_close_main_window));
   window.set_first_shown_handler(guarded(main_window_shown));
@@ -45,7 +48,7 @@ void init_main_window() {
 
   window.组合框1->set_selection_field_height(16);
   show_in_status_bar(StatusPart::date, to_text(date_part(now())));
-
+  apply_saved_appearance();
   apply_remembered_size();
   restore_floating_icon();
 }

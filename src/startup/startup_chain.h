@@ -11,7 +11,8 @@ void wire_main_window(MainWindow& window);
 // window is first shown.
 void run_startup_sequence();
 // The first step: start values of the globals, the selector's field height, the start date in
-// the status bar, the remembered window size and, last, the floating icon.
+// the status bar, the stored skin and transparency, the remembered window size and, last, the
+// floating icon.
 void init_main_window();
 
 // Creates the start window, wires it and runs the start-up chain inside its creation, before it

@@ -11,10 +11,7 @@
 FontSizeWindow::FontSizeWindow(QWidget* parent)
     : CloseBoxDialog(parent), ui(new Ui::FontSizeWindow) {
   ui->setupUi(this);
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-  setFixedSize(size());
-  centre_on_screen(this);
+  make_fixed_topmost_window(this);
   多功能条1 = ui->多功能条1;
   编辑框1 = ui->编辑框1;
   按钮1 = ui->按钮1;

@@ -313,6 +313,19 @@ TEST(EditBox, ReportsEachKeyWithItsCodeBeforeHandlingIt) {
   EXPECT_EQ(keys, expected);
 }
 
+TEST(PictureButton, ASkinThatStylesItDrawsItsFaceAndDetachingBringsTheOwnBack) {
+  PictureButton button;
+  button.setText(QStringLiteral("向下"));
+  button.resize(70, 22);
+  button.show();
+  const QImage own = button.grab().toImage();
+  qApp->setStyleSheet(QStringLiteral("PictureButton { background-color: #102030; border: none; }"));
+  const QImage skinned = button.grab().toImage();
+  qApp->setStyleSheet(QString());
+  EXPECT_EQ(skinned.pixelColor(3, 11), QColor(0x10, 0x20, 0x30));
+  EXPECT_EQ(button.grab().toImage(), own);
+}
+
 TEST(SplitterBar, ReportsOldAndNewLeftInItsParent) {
   QWidget frame;
   frame.resize(750, 463);

@@ -616,6 +616,19 @@ TEST_F(RichEditorTest, BackgroundColourPaintsTheTextArea) {
   EXPECT_EQ(area.palette().color(area.backgroundRole()), QColor(Qt::white));
 }
 
+TEST_F(RichEditorTest, PageColourOutlastsStyleSheetChanges) {
+  // A skin polishes the text area anew at every change; the page colour given to the editor stays.
+  qApp->setStyleSheet(QStringLiteral("QDialog { background-color: #202020; }"));
+  editor.set_background_colour(0x000060C0);
+  for (const char* sheet : {"RichEditor { border: 2px solid blue; }", ""}) {
+    qApp->setStyleSheet(QString::fromLatin1(sheet));
+    QApplication::processEvents();
+    const QImage shown = editor.viewport()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 5, shown.height() - 5), QColor(0xC0, 0x60, 0x00))
+        << sheet;
+  }
+}
+
 TEST_F(RichEditorTest, SongtiShowsWithAnInstalledCjkFont) {
   for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun")}) {
     EXPECT_TRUE(QFontInfo(QFont(name, 9)).family().contains(QStringLiteral("CJK")))

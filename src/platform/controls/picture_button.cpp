@@ -3,6 +3,8 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 #include "platform/controls/shift_state.h"
 
@@ -43,9 +45,20 @@ QSize PictureButton::sizeHint() const {
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
-  const bool down = isEnabled() && (isDown() || underMouse());
   QPainter painter(this);
-  painter.drawPixmap(0, 0, draw_face(size(), text(), font(), down, isEnabled()));
+  if (!testAttribute(Qt::WA_StyleSheetTarget)) {
+    const bool down = isEnabled() && (isDown() || underMouse());
+    painter.drawPixmap(0, 0, draw_face(size(), text(), font(), down, isEnabled()));
+    return;
+  }
+  // A skin draws the face: its frame and fill for the state, the caption in its text colour.
+  QStyleOption option;
+  option.initFrom(this);
+  if (isDown())
+    option.state |= QStyle::State_Sunken;
+  style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+  style()->drawItemText(&painter, rect(), Qt::AlignCenter, palette(), isEnabled(), text(),
+                        QPalette::ButtonText);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {

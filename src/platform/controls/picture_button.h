@@ -5,9 +5,9 @@
 #include <optional>
 
 // A picture button: its two state pictures, drawn from its caption word, show a pale green face
-// in a blue frame; pressed or hovered, the gradient turns over. Every press ends with one
-// on_left_button_up; a press that a modal window interrupts ends there, since the release would
-// go to the blocked window and be lost.
+// in a blue frame; pressed or hovered, the gradient turns over. A skin that styles the button
+// draws its face instead. Every press ends with one on_left_button_up; a press that a modal window
+// interrupts ends there, since the release would go to the blocked window and be lost.
 class PictureButton : public QAbstractButton {
   Q_OBJECT
 
