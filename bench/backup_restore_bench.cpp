@@ -28,10 +28,11 @@
 #include "windows/backup_window.h"
 #include "windows/main_window.h"
 
+#include "notebook_seed.h"
+
 namespace {
 
-constexpr int article_count = 100000;
-constexpr int category_count = 100;
+constexpr int article_count = category_count * articles_per_category;
 constexpr int runs = 5;
 
 // Says Yes, picks the archive and remembers the last message.
@@ -54,31 +55,6 @@ class AnsweringSeam : public UiSeam {
   }
   void run_modal(QWidget*) override {}
 };
-
-bool seed(const QString& path) {
-  if (!create_empty_database(path))
-    return false;
-  ExternalDatabase db;
-  if (!db_open_mdb(db, path, database_password))
-    return false;
-  Transaction transaction(db);
-  for (int c = 1; c <= category_count; ++c) {
-    db_execute(
-        db,
-        QStringLiteral("insert into 目录管理(目录位置,目录名称) values('%1','分类 %1')").arg(c));
-  }
-  const QString content = QStringLiteral("{\\rtf1\\ansi\\ansicpg936 %1}").arg(QString(900, u'x'));
-  db_execute(db,
-             QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n "
-                            "where i < %1) insert into 文章管理(文章所属,文章位置,文章内容,"
-                            "文章标题,建立时间,修改时间) select '分类 ' || (i % %2 + 1), "
-                            "(i - 1) / %2 + 1, ?, '笔记 ' || i, '%3', '%3' from n")
-                 .arg(article_count)
-                 .arg(category_count)
-                 .arg(to_text(now())),
-             content);
-  return transaction.commit();
-}
 
 double milliseconds(const QElapsedTimer& timer) {
   return timer.nsecsElapsed() / 1e6;
@@ -135,7 +111,7 @@ int main(int argc, char** argv) {
   const QString database = program_path(QStringLiteral("data/data.mdb"));
   QElapsedTimer timer;
   timer.start();
-  if (!seed(database)) {
+  if (!seed_notebook(database)) {
     std::fprintf(stderr, "seeding the database failed\n");
     return 1;
   }
