@@ -613,10 +613,10 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
       break;
     case Word::object:
     case Word::field:
-      start_kept_group();
-      break;
     case Word::shp:
     case Word::shpgrp:
+      // A shape's result looks at the picture of its own shape only, so a kept group reads alike
+      // wherever it stands.
       shape_has_picture_ = false;
       start_kept_group();
       break;
