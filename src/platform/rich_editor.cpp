@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStringConverter>
 #include <QTextBlock>
@@ -18,6 +19,7 @@
 #include "platform/controls/shift_state.h"
 #include "platform/conversions.h"
 #include "platform/fonts.h"
+#include "platform/rtf/rtf_fragment.h"
 #include "platform/rtf/rtf_reader.h"
 #include "platform/rtf/rtf_writer.h"
 #include "platform/windows.h"
@@ -110,6 +112,57 @@ QByteArray content_bytes(const QString& content) {
 bool looks_like_rtf(QByteArrayView bytes) {
   return bytes.trimmed().startsWith("{\\rtf");
 }
+
+// The types under which programs offer RTF on the clipboard, the one most take first.
+const QStringList& rtf_mime_types() {
+  static const QStringList types = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+                                    QStringLiteral("text/richtext")};
+  return types;
+}
+
+// The RTF the clipboard offers, empty when it offers none.
+QByteArray offered_rtf(const QMimeData& source) {
+  for (const QString& type : rtf_mime_types()) {
+    if (!source.hasFormat(type))
+      continue;
+    if (QByteArray rtf = source.data(type); looks_like_rtf(rtf))
+      return rtf;
+  }
+  return {};
+}
+
+// The selection as the clipboard gives it out: our RTF under every RTF type, the plain text and
+// Qt's HTML, each made when a program asks for it. The copy holds the selection's pictures, so
+// that a paste finds them after the editor has loaded another article.
+class SelectionMimeData : public QMimeData {
+ public:
+  explicit SelectionMimeData(const QTextCursor& selection) {
+    rtf::copy_selection(selection, copy_);
+  }
+
+  QStringList formats() const override {
+    return rtf_mime_types() +
+           QStringList{QStringLiteral("text/html"), QStringLiteral("text/plain")};
+  }
+
+ protected:
+  QVariant retrieveData(const QString& type, QMetaType /*preferred*/) const override {
+    if (rtf_mime_types().contains(type)) {
+      if (rtf_.isEmpty())
+        rtf_ = write_rtf(copy_);
+      return rtf_;
+    }
+    if (type == QLatin1String("text/html"))
+      return copy_.toHtml();
+    if (type == QLatin1String("text/plain"))
+      return copy_.toPlainText();
+    return {};
+  }
+
+ private:
+  QTextDocument copy_;
+  mutable QByteArray rtf_;
+};
 
 // The blocks that hold [start, end] (at least the block at start).
 template <typename Visit>
@@ -564,6 +617,30 @@ void RichEditor::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton)
     emit on_right_button_down(at.x(), at.y(), shift);
   QTextEdit::mousePressEvent(event);
+}
+
+QMimeData* RichEditor::createMimeDataFromSelection() const {
+  return new SelectionMimeData(textCursor());
+}
+
+bool RichEditor::canInsertFromMimeData(const QMimeData* source) const {
+  const auto offered = [source](const QString& type) { return source->hasFormat(type); };
+  return std::any_of(rtf_mime_types().begin(), rtf_mime_types().end(), offered) ||
+         QTextEdit::canInsertFromMimeData(source);
+}
+
+void RichEditor::insertFromMimeData(const QMimeData* source) {
+  const QByteArray rtf = offered_rtf(*source);
+  if (rtf.isEmpty()) {
+    QTextEdit::insertFromMimeData(source);
+    return;
+  }
+  QTextDocument pasted;
+  read_rtf(rtf, pasted);
+  QTextCursor cursor = textCursor();
+  rtf::insert_document(pasted, cursor);
+  setTextCursor(cursor);
+  ensureCursorVisible();
 }
 
 void RichEditor::mouseDoubleClickEvent(QMouseEvent* event) {

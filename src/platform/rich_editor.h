@@ -99,6 +99,11 @@ class RichEditor : public QTextEdit {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  // The clipboard and drag and drop carry our RTF beside the plain text and HTML, and RTF that
+  // is offered is what a paste takes, so that pictures and formats arrive whole.
+  QMimeData* createMimeDataFromSelection() const override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   // Replaces the document through fill, which starts with one clear(), as one change with an

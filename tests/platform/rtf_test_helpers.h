@@ -163,6 +163,7 @@ struct Picture {
   QByteArray bytes;
   QSizeF size;
   QSize decoded;
+  QByteArray group;  // the object or shape it shows, empty for a picture of its own
 };
 
 inline std::vector<Picture> pictures_of(const QTextDocument& document) {
@@ -180,7 +181,8 @@ inline std::vector<Picture> pictures_of(const QTextDocument& document) {
                                  ? QImage::fromData(resource.toByteArray())
                                  : resource.value<QImage>();
       pictures.push_back({kept ? kept->words : QByteArray(), kept ? kept->data : QByteArray(),
-                          QSizeF(image.width(), image.height()), decoded.size()});
+                          QSizeF(image.width(), image.height()), decoded.size(),
+                          kept ? kept->group : QByteArray()});
     }
   }
   return pictures;

@@ -4,12 +4,18 @@
 #include <QTextList>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace rtf {
 
 namespace {
 
 bool is_dropped(char16_t c) {
   return (c < 0x20 && c != u'\t') || c == 0x7F || c == 0x2029;
+}
+
+bool is_blank(QStringView text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' ' || c == u'\t'; });
 }
 
 }  // namespace
@@ -54,6 +60,40 @@ void DocumentBuilder::add_image(const QVariant& shown, const KeptPicture& kept, 
   format.setHeight(size.height());
   images_.push_back(format);
   runs_.push_back({QString(), nullptr, static_cast<int>(images_.size()) - 1});
+}
+
+DocumentBuilder::Mark DocumentBuilder::mark() const {
+  return {paragraph_count_, runs_.size(), runs_.empty() ? 0 : runs_.back().text.size()};
+}
+
+bool DocumentBuilder::only_picture_since(const Mark& mark) const {
+  if (mark.paragraph != paragraph_count_ || mark.runs > runs_.size())
+    return false;
+  if (mark.runs > 0) {
+    const QString& text = runs_[mark.runs - 1].text;
+    if (text.size() < mark.text || !is_blank(QStringView(text).sliced(mark.text)))
+      return false;
+  }
+  const auto added = runs_.begin() + static_cast<std::ptrdiff_t>(mark.runs);
+  return std::count_if(added, runs_.end(), [](const Run& run) { return run.image >= 0; }) == 1 &&
+         std::all_of(added, runs_.end(),
+                     [](const Run& run) { return run.image >= 0 || is_blank(run.text); });
+}
+
+void DocumentBuilder::keep_group(const Mark& mark, const QByteArray& group, int unicode_skip) {
+  if (mark.runs > 0)
+    runs_[mark.runs - 1].text.truncate(mark.text);
+  const auto added = runs_.begin() + static_cast<std::ptrdiff_t>(mark.runs);
+  const Run picture =
+      *std::find_if(added, runs_.end(), [](const Run& run) { return run.image >= 0; });
+  runs_.erase(added, runs_.end());
+  runs_.push_back(picture);
+  const QUrl name(images_[static_cast<std::size_t>(picture.image)].name());
+  if (auto kept = kept_picture(document_, name)) {
+    kept->group = group;
+    kept->unicode_skip = unicode_skip;
+    keep_picture(document_, name, *kept);
+  }
 }
 
 void DocumentBuilder::remove_trailing_tab() {
@@ -126,6 +166,7 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListIte
   }
   runs_.clear();
   images_.clear();
+  ++paragraph_count_;
 }
 
 }  // namespace rtf

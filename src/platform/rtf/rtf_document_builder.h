@@ -36,6 +36,18 @@ class DocumentBuilder {
   void add_text(QStringView text, const QTextCharFormat* format);
   // What the editor shows of a picture, at the given size in pixels, and the picture as it came.
   void add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size);
+  // Where the paragraph stands, to look back at what was added since.
+  struct Mark {
+    int paragraph = 0;
+    std::size_t runs = 0;
+    qsizetype text = 0;  // the length of the last run's text
+  };
+  Mark mark() const;
+  // Whether all that was added since the mark is one picture and blanks.
+  bool only_picture_since(const Mark& mark) const;
+  // Given only_picture_since, the picture becomes the shown part of the group, which is written in
+  // its place; the blanks go, as the group holds them.
+  void keep_group(const Mark& mark, const QByteArray& group, int unicode_skip);
   // Removes the tab a table cell put last, so cells only separate.
   void remove_trailing_tab();
   bool paragraph_empty() const { return runs_.empty(); }
@@ -64,6 +76,7 @@ class DocumentBuilder {
   std::vector<Run> runs_;
   std::vector<QTextImageFormat> images_;
   int image_count_ = 0;
+  int paragraph_count_ = 0;
   QTextList* previous_list_ = nullptr;  // the list of the paragraph before
   ListKind previous_kind_ = ListKind::none;
   QTextList* last_numbered_ = nullptr;

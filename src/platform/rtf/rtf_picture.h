@@ -18,6 +18,11 @@ namespace rtf {
 struct KeptPicture {
   QByteArray words;
   QByteArray data;
+  // The group the picture is the shown part of (an embedded object, a shape) as it came, in 7-bit
+  // form; written in the picture's place, read with \ucN of unicode_skip. Empty for a picture of
+  // its own.
+  QByteArray group;
+  int unicode_skip = 1;
 };
 
 // Kept as a resource of the document beside the image of the given name.

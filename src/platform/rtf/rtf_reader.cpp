@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -146,6 +147,62 @@ struct Font {
   int code_page = 0;  // 0: the document's
 };
 
+constexpr std::size_t no_offset = std::string_view::npos;
+
+// A group that goes back as it came when all it shows is one picture: an embedded object or a
+// field whose result is a picture (a linked picture, a picture with a link), a shape that shows its
+// picture or a picture for its result.
+struct KeptGroup {
+  std::size_t depth;   // the saved states while inside it
+  std::size_t offset;  // of its "{"
+  int unicode_skip;
+  DocumentBuilder::Mark mark;
+};
+
+// Bytes of a kept group that its 7-bit form says otherwise.
+struct Replacement {
+  std::size_t from;
+  std::size_t to;
+  QByteArray bytes;
+  bool sound = true;  // false: no 7-bit form says them alike
+};
+
+// Appends bytes as our 7-bit RTF says them: a byte beyond ASCII as \'xx, a NUL (skipped like a
+// line end) as a line end.
+void append_seven_bit(QByteArray& out, std::string_view bytes) {
+  static constexpr char digits[] = "0123456789abcdef";
+  std::size_t plain = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte != 0 && byte < 0x80)
+      continue;
+    out.append(bytes.data() + plain, static_cast<qsizetype>(i - plain));
+    if (byte == 0) {
+      out += '\n';
+    } else {
+      const char escape[] = {'\\', '\'', digits[byte >> 4], digits[byte & 0xF]};
+      out.append(escape, 4);
+    }
+    plain = i + 1;
+  }
+  out.append(bytes.data() + plain, static_cast<qsizetype>(bytes.size() - plain));
+}
+
+// Destinations whose text bytes the reader takes in: binary data there must not turn into hex.
+bool reads_bytes(Destination destination) {
+  switch (destination) {
+    case Destination::text:
+    case Destination::font_table:
+    case Destination::colour_table:
+    case Destination::picture:
+    case Destination::list_label:
+    case Destination::shape_name:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Twips beyond any page (about 700 inches) are clamped so pixel sizes stay sane.
 constexpr int max_twips = 1 << 20;
 
@@ -254,8 +311,22 @@ class Reader {
   void finish_picture();
   void on_shape_word(ControlWord control);
 
+  // Notes how the 7-bit form of kept groups says the token that starts at the offset; the token
+  // is read after.
+  void note_replacement(const Token& token, std::size_t from);
+  void start_kept_group();
+  void finish_kept_group();
+  // The 7-bit form of the input from the offset through the current token; none when part of it
+  // has none.
+  std::optional<QByteArray> seven_bit_form(std::size_t offset) const;
+
   DocumentBuilder builder_;
   CodePageDecoder decoder_;
+  std::string_view input_;
+  std::size_t token_end_ = 0;
+  std::size_t group_opened_at_ = no_offset;  // the "{" when the token is its group's first
+  std::vector<KeptGroup> kept_groups_;       // the innermost last
+  std::vector<Replacement> replacements_;    // inside the outermost kept group, in order
   State state_;
   std::vector<State> saved_;
   std::size_t overflow_depth_ = 0;
@@ -292,8 +363,19 @@ class Reader {
 };
 
 void Reader::read(std::string_view rtf) {
+  input_ = rtf;
   Tokenizer tokenizer(rtf);
-  for (Token token = tokenizer.next(); token.type != TokenType::end; token = tokenizer.next()) {
+  TokenType previous = TokenType::end;
+  for (;;) {
+    const std::size_t from = tokenizer.position();
+    Token token = tokenizer.next();
+    if (token.type == TokenType::end)
+      break;
+    token_end_ = tokenizer.position();
+    group_opened_at_ = previous == TokenType::group_start ? from - 1 : no_offset;
+    previous = token.type;
+    if (!kept_groups_.empty())
+      note_replacement(token, from);
     if (token.type == TokenType::group_start) {
       on_group_start();
       continue;
@@ -377,6 +459,7 @@ bool Reader::on_group_end() {
   }
   if (saved_.empty())
     return false;
+  const bool kept_group_ends = !kept_groups_.empty() && kept_groups_.back().depth == saved_.size();
   const Destination closing = state_.destination;
   state_ = saved_.back();
   saved_.pop_back();
@@ -395,6 +478,8 @@ bool Reader::on_group_end() {
   }
   if (closing == Destination::font_table)
     finish_font();
+  if (kept_group_ends)
+    finish_kept_group();
   return !saved_.empty();
 }
 
@@ -425,6 +510,7 @@ void Reader::on_word(const Token& token) {
       flush_bytes();
       state_.destination =
           state_.destination == Destination::text ? Destination::shape : Destination::skip;
+      shape_property_.clear();
       return;
     default:
       break;
@@ -525,13 +611,20 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
     case Word::pict:
       start_picture(false);
       break;
+    case Word::object:
+    case Word::field:
     case Word::shp:
+    case Word::shpgrp:
+      // A shape's result looks at the picture of its own shape only, so a kept group reads alike
+      // wherever it stands.
       shape_has_picture_ = false;
+      start_kept_group();
       break;
     case Word::shprslt:
       // The shape's result is what readers without shapes show: the shape's picture stands for it.
       if (shape_has_picture_)
         state_.destination = Destination::skip;
+      shape_has_picture_ = false;
       break;
     case Word::pntext:
     case Word::listtext:
@@ -987,7 +1080,10 @@ void Reader::finish_picture() {
     const double scaled = goal > 0 ? goal / twips_per_pixel : pixels;
     return std::min((scale > 0 ? scaled * scale / 100.0 : scaled), max_twips / twips_per_pixel);
   };
-  builder_.add_image(view.resource, {picture.words(), picture.data},
+  KeptPicture kept;
+  kept.words = picture.words();
+  kept.data = picture.data;
+  builder_.add_image(view.resource, kept,
                      QSizeF(side(picture.width_goal, picture.scale_x, natural.width()),
                             side(picture.height_goal, picture.scale_y, natural.height())));
   if (picture.in_shape)
@@ -1015,6 +1111,66 @@ void Reader::on_shape_word(ControlWord control) {
     default:
       return;
   }
+}
+
+// Binary data goes as hex where hex means the same: in a picture (unless half a hex byte waits)
+// and where no bytes are read. Where text is read, and in place of a character skipped after \uN,
+// it means nothing and goes as an empty \bin0 that is still one token.
+void Reader::note_replacement(const Token& token, std::size_t from) {
+  Replacement replacement{from, token_end_, QByteArray()};
+  if (token.type == TokenType::binary && !token.data.empty()) {
+    if (skip_ > 0 ||
+        (reads_bytes(state_.destination) && state_.destination != Destination::picture)) {
+      replacement.bytes = "\\bin0 ";
+    } else if (state_.destination == Destination::picture && picture_.pending_nibble >= 0) {
+      replacement.sound = false;
+    } else {
+      replacement.bytes = '\n' + QByteArray::fromRawData(token.data.data(),
+                                                         static_cast<qsizetype>(token.data.size()))
+                                     .toHex();
+    }
+  } else if (token.type == TokenType::control_symbol &&
+             (token.symbol == 0 || token.symbol >= 0x80)) {
+    // A symbol no reader knows, which this reader ignores as well.
+    replacement.bytes = "\\?";
+  } else {
+    return;
+  }
+  replacements_.push_back(std::move(replacement));
+}
+
+// Only a group that starts with its word is kept, so that written back it is found again.
+void Reader::start_kept_group() {
+  if (group_opened_at_ != no_offset && overflow_depth_ == 0) {
+    kept_groups_.push_back({saved_.size(), group_opened_at_, state_.unicode_skip, builder_.mark()});
+  }
+}
+
+std::optional<QByteArray> Reader::seven_bit_form(std::size_t offset) const {
+  QByteArray bytes;
+  std::size_t at = offset;
+  for (const Replacement& replacement : replacements_) {
+    if (replacement.from < offset)
+      continue;  // before this group, inside an outer one
+    if (!replacement.sound)
+      return std::nullopt;
+    append_seven_bit(bytes, input_.substr(at, replacement.from - at));
+    bytes += replacement.bytes;
+    at = replacement.to;
+  }
+  append_seven_bit(bytes, input_.substr(at, token_end_ - at));
+  return bytes;
+}
+
+void Reader::finish_kept_group() {
+  const KeptGroup group = kept_groups_.back();
+  kept_groups_.pop_back();
+  if (builder_.only_picture_since(group.mark)) {
+    if (const auto bytes = seven_bit_form(group.offset))
+      builder_.keep_group(group.mark, *bytes, group.unicode_skip);
+  }
+  if (kept_groups_.empty())
+    replacements_.clear();
 }
 
 // Not RTF at all: old contents stored as plain text, UTF-8 or else GBK.

@@ -38,6 +38,8 @@ class Tokenizer {
   explicit Tokenizer(std::string_view input) : input_(input) {}
 
   Token next();
+  // The offset just past the last token (and the bytes skipped before it).
+  std::size_t position() const { return pos_; }
 
  private:
   Token read_control();

@@ -27,6 +27,8 @@ namespace {
 constexpr double twips_per_pixel = 15.0;
 constexpr double himetric_per_pixel = 2540.0 / 96.0;
 constexpr int hex_line_length = 128;
+// \ucN of the document: a character beyond ASCII is followed by two GBK bytes.
+constexpr int unicode_skip = 2;
 // Font and colour tables of ordinary documents fit here.
 constexpr qsizetype header_room = 16 * 1024;
 
@@ -163,6 +165,7 @@ class Writer {
   void write_text(QStringView text);
   void write_image(const QTextImageFormat& format);
   void write_picture(const QByteArray& words, const QByteArray& data, double width, double height);
+  void write_group(const QByteArray& group, int group_unicode_skip);
   int list_number(const QTextList* list);
   void write_list_tables();
   void word(const char* text);
@@ -497,11 +500,29 @@ void Writer::write_picture(const QByteArray& words, const QByteArray& data, doub
   delimit_ = false;
 }
 
+// The group is read again as in the document it came from, skipping after \uN as it did there.
+void Writer::write_group(const QByteArray& group, int group_unicode_skip) {
+  const bool own_skip = group_unicode_skip != unicode_skip;
+  if (own_skip) {
+    out_.append("{\\uc");
+    out_.number(group_unicode_skip);
+  }
+  out_.append(std::string_view(group.constData(), static_cast<std::size_t>(group.size())));
+  if (own_skip)
+    out_.push_back('}');
+  delimit_ = false;
+}
+
 void Writer::write_image(const QTextImageFormat& format) {
   const QUrl name(format.name());
-  // A picture read from RTF goes back with its own type and bytes, shown or not.
+  // A picture read from RTF goes back with its own type and bytes, shown or not; one that shows an
+  // object or a shape goes back as that whole group.
   if (const auto kept = rtf::kept_picture(document_, name)) {
-    write_picture(kept->words, kept->data, format.width(), format.height());
+    if (kept->group.isEmpty()) {
+      write_picture(kept->words, kept->data, format.width(), format.height());
+    } else {
+      write_group(kept->group, kept->unicode_skip);
+    }
     return;
   }
   const auto [bytes, blip] = image_bytes(document_.resource(QTextDocument::ImageResource, name));
@@ -568,7 +589,9 @@ QByteArray Writer::write() {
 
   Output body = std::move(out_);
   out_ = Output();
-  out_.append("{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2{\\fonttbl");
+  out_.append("{\\rtf1\\ansi\\ansicpg936\\deff0\\uc");
+  out_.number(unicode_skip);
+  out_.append("{\\fonttbl");
   for (qsizetype i = 0; i < fonts_.size(); ++i) {
     const QString& name = fonts_[i];
     const int charset = i == symbol_font_ ? 2 : is_cjk_font(name) ? 134 : 0;

@@ -1,0 +1,81 @@
+#include "platform/rtf/rtf_fragment.h"
+
+#include <QHash>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QUrl>
+#include <QUuid>
+
+#include <vector>
+
+#include "platform/rtf/rtf_picture.h"
+
+namespace rtf {
+
+namespace {
+
+struct PictureRun {
+  int position;
+  int length;
+  QTextImageFormat format;
+};
+
+std::vector<PictureRun> picture_runs(const QTextDocument& document) {
+  std::vector<PictureRun> runs;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (fragment.charFormat().isImageFormat()) {
+        runs.push_back(
+            {fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
+      }
+    }
+  }
+  return runs;
+}
+
+void copy_picture(const QTextDocument& from, const QString& name, QTextDocument& to,
+                  const QString& new_name) {
+  const QUrl source(name);
+  const QUrl target(new_name);
+  to.addResource(QTextDocument::ImageResource, target,
+                 from.resource(QTextDocument::ImageResource, source));
+  if (const auto kept = kept_picture(from, source))
+    keep_picture(to, target, *kept);
+}
+
+}  // namespace
+
+void copy_selection(const QTextCursor& selection, QTextDocument& copy) {
+  const QTextDocument& from = *selection.document();
+  copy.setDefaultFont(from.defaultFont());
+  QTextCursor(&copy).insertFragment(selection.selection());
+  for (const PictureRun& run : picture_runs(copy))
+    copy_picture(from, run.format.name(), copy, run.format.name());
+}
+
+void insert_document(QTextDocument& document, QTextCursor& cursor) {
+  QTextDocument& target = *cursor.document();
+  QHash<QString, QString> new_names;
+  for (PictureRun& run : picture_runs(document)) {
+    const QString name = run.format.name();
+    QString& new_name = new_names[name];
+    if (new_name.isEmpty()) {
+      new_name = QStringLiteral("rtfimg:") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+      copy_picture(document, name, target, new_name);
+    }
+    QTextCursor renamed(&document);
+    renamed.setPosition(run.position);
+    renamed.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
+    run.format.setName(new_name);
+    renamed.setCharFormat(run.format);
+  }
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  cursor.insertFragment(QTextDocumentFragment(&document));
+  cursor.endEditBlock();
+}
+
+}  // namespace rtf
