@@ -4,51 +4,14 @@
 # block the next start. The start also removes a settings write that a kill cut short.
 # $1: the program directory the build assembles.
 set -euo pipefail
-# The program must open a real window on the X server, whatever the caller set.
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/x_session.sh" "$1"
 
-app_dir="$1"
-scratch="$(mktemp -d)"
-work="$scratch/程序 目录"
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-mkdir -p "$work"
-cp -r "$app_dir"/. "$work"/
 leftover="$work/config/config.ini.qOCHZe"
 printf '[FWJL]\nWZ=half\n' >"$leftover"
 touch -d '1 hour ago' "$leftover"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-[ -s "$scratch/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$scratch/display")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-
 visible_windows() {
   xdotool search --onlyvisible --name '^WrenfoldV2\.5$' 2>/dev/null || true
-}
-
-# Starts the program in the background and waits for its window.
-start_program() {
-  "$work/wrenfold" >>"$scratch/program.log" 2>&1 &
-  program_pid=$!
-  pids+=("$program_pid")
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^WrenfoldV2\.5$' | head -1) ||
-    fail "the main window did not appear"
 }
 
 start_program
@@ -73,9 +36,7 @@ for _ in $(seq 50); do kill -0 "$first_pid" 2>/dev/null || break; sleep 0.1; don
 [ -e "$work/wrenfold.lock" ] || fail "the killed program left no lock file to test with"
 
 start_program
-wmctrl -c WrenfoldV2.5
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after its window was closed"
+close_program
 wait "$program_pid" || fail "the program after the kill ended with a failure status"
 [ ! -e "$work/wrenfold.lock" ] || fail "a closed program left its lock file"
 echo "PASS"
