@@ -125,6 +125,9 @@ class Transaction {
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
   ~Transaction();
+  // Whether the transaction began and is not yet over; the statements of one that did not begin
+  // would each stand alone.
+  bool open() const { return active_; }
   // true when the changes were committed.
   bool commit();
 

@@ -409,22 +409,27 @@ CharFormat RichEditor::richedit_get_sel_char_format() const {
           : default_colour;
   result.line_height = line_height_points(document()->findBlock(cursor.selectionStart()),
                                           format.font().resolve(default_font));
+  result.read_from_selection = true;
   return result;
 }
 
-// A field of the record that equals what richedit_get_sel_char_format reads for the selection is
-// left as each character has it: the record goes back as it was read with one field changed, and
-// only that field may change (a 10.5 point size reads as 11 and must stay 10.5; 1.15 line spacing
-// must stay). The other fields apply to the whole selection.
+// In a record read from the selection, a field that still equals what richedit_get_sel_char_format
+// reads is left as each character has it: the record goes back as it was read with one field
+// changed, and only that field may change (a 10.5 point size reads as 11 and must stay 10.5; 1.15
+// line spacing must stay). The other fields, and every field of a fresh record, apply to the
+// whole selection.
 void RichEditor::richedit_set_sel_char_format(const CharFormat& format) {
   const CharFormat current = richedit_get_sel_char_format();
+  const bool every_field = !format.read_from_selection;
   QTextCharFormat change;
   // An empty name (no font chosen) keeps the font the text has.
-  if (!format.font_name.isEmpty() && format.font_name != current.font_name)
+  if (!format.font_name.isEmpty() && (every_field || format.font_name != current.font_name))
     change.setFontFamilies(QStringList{format.font_name});
-  if (format.size != current.size)
+  if (every_field || format.size != current.size)
     change.setFontPointSize(std::clamp(format.size, 1, max_points));
-  const int effects_changed = format.effects ^ current.effects;
+  const int effects_changed =
+      every_field ? (effect_bold | effect_italic | effect_underline | effect_strikeout)
+                  : format.effects ^ current.effects;
   if (effects_changed & effect_bold)
     change.setFontWeight(format.effects & effect_bold ? QFont::Bold : QFont::Normal);
   if (effects_changed & effect_italic)
@@ -433,17 +438,31 @@ void RichEditor::richedit_set_sel_char_format(const CharFormat& format) {
     change.setFontUnderline(format.effects & effect_underline);
   if (effects_changed & effect_strikeout)
     change.setFontStrikeOut(format.effects & effect_strikeout);
-  const bool colour_changed = format.colour != current.colour;
+  const bool colour_changed = every_field || format.colour != current.colour;
   const bool default_colour_given = colour_changed && format.colour == default_colour;
   if (colour_changed && !default_colour_given)
     change.setForeground(to_qcolor(format.colour));
 
-  const bool spacing_changed = format.line_height != current.line_height;
   QTextBlockFormat spacing;
   if (format.line_height > 0) {
     spacing.setLineHeight(points_to_px(format.line_height), QTextBlockFormat::MinimumHeight);
   } else {
     spacing.setLineHeight(0, QTextBlockFormat::SingleHeight);
+  }
+  // Only paragraphs whose spacing really changes are touched, so the editor stays unmodified
+  // when none does.
+  bool spacing_changed = false;
+  if (!every_field) {
+    spacing_changed = format.line_height != current.line_height;
+  } else {
+    const QTextCursor selection = textCursor();
+    for_each_block(*document(), selection.selectionStart(), selection.selectionEnd(),
+                   [&](const QTextBlock& block) {
+                     const QTextBlockFormat now = block.blockFormat();
+                     spacing_changed = spacing_changed ||
+                                       now.lineHeightType() != spacing.lineHeightType() ||
+                                       now.lineHeight() != spacing.lineHeight();
+                   });
   }
 
   change_formats([&] {

@@ -16,6 +16,10 @@ struct CharFormat {
   int line_height = 0;
   int effects = 0;
   Colorref colour = default_colour;
+  // Set by richedit_get_sel_char_format. Such a record, applied, changes only the fields that
+  // differ from what was read, so the rest of a mixed selection keeps its own; a fresh record
+  // applies every field.
+  bool read_from_selection = false;
 };
 
 // The paragraph format. Indents in points (0: none); alignment 1 left, 2 centre, 3 right;

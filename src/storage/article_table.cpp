@@ -126,10 +126,7 @@ void for_each_article_titled_like(ExternalDatabase& db, const QString& text,
 }
 
 int count_articles(ExternalDatabase& db) {
-  RecordSet records = db_query(db, QStringLiteral("select count(*) as a from 文章管理"));
-  const int count = db_read_number(records, QStringLiteral("a"));
-  db_close_recordset(records);
-  return count;
+  return count_rows(db, QStringLiteral("文章管理"));
 }
 
 bool insert_article(ExternalDatabase& db, const QString& category, const QString& position,
@@ -149,9 +146,8 @@ bool store_article_content(ExternalDatabase& db, const QString& category, const 
   const QString statement = QStringLiteral("update 文章管理 set 文章内容 = ?, 修改时间 = '") +
                             sql_value(stamp) + QStringLiteral("'  ") +
                             where_article(category, title);
-  Transaction transaction(db);
   // An update that finds no article stores nothing: that is a failure, not a save.
-  return db_execute(db, statement, content) != 0 && db_changed_rows(db) > 0 && transaction.commit();
+  return db_execute(db, statement, content) != 0 && db_changed_rows(db) > 0;
 }
 
 bool rename_article(ExternalDatabase& db, const QString& category, const QString& old_title,
@@ -170,17 +166,19 @@ bool set_two_article_positions(ExternalDatabase& db, const QString& category,
                                const QString& first_title, int first_position,
                                const QString& second_title, int second_position) {
   Transaction transaction(db);
-  return set_article_position(db, category, first_title, first_position) &&
+  return transaction.open() && set_article_position(db, category, first_title, first_position) &&
          set_article_position(db, category, second_title, second_position) && transaction.commit();
 }
 
 bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,
                                 int position) {
   Transaction transaction(db);
-  return db_execute(db, QStringLiteral("delete from 文章管理 where 文章所属='") +
+  return transaction.open() &&
+         db_execute(db, QStringLiteral("delete from 文章管理 where 文章所属='") +
                             sql_value(category) + QStringLiteral("' and 文章标题='") +
                             sql_value(title) + QStringLiteral("'")) != 0 &&
-         close_position_gap(db, category, position) && transaction.commit();
+         db_changed_rows(db) > 0 && close_position_gap(db, category, position) &&
+         transaction.commit();
 }
 
 bool move_articles_to_category(ExternalDatabase& db, const QString& old_name,

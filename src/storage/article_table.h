@@ -66,8 +66,9 @@ bool set_two_article_positions(ExternalDatabase& db, const QString& category,
                                const QString& first_title, int first_position,
                                const QString& second_title, int second_position);
 
-// Deletes the article at the given position and lowers every later position of its category by
-// one, together or not at all. false when nothing changed.
+// Deletes the article, found by its title, and lowers every position of its category above the
+// given one by one, together or not at all. false when nothing changed, also when no article had
+// the title (the later positions would otherwise close a gap that is not there).
 bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,
                                 int position);
 

@@ -68,10 +68,7 @@ bool category_name_exists(ExternalDatabase& db, const QString& name) {
 }
 
 int count_categories(ExternalDatabase& db) {
-  RecordSet records = db_query(db, QStringLiteral("select count(*) as a from 目录管理"));
-  const int count = db_read_number(records, QStringLiteral("a"));
-  db_close_recordset(records);
-  return count;
+  return count_rows(db, QStringLiteral("目录管理"));
 }
 
 bool insert_category(ExternalDatabase& db, int position, const QString& name) {
@@ -83,16 +80,18 @@ bool insert_category(ExternalDatabase& db, int position, const QString& name) {
 bool rename_category_with_articles(ExternalDatabase& db, const QString& old_name,
                                    const QString& new_name) {
   Transaction transaction(db);
-  return db_execute(db, QStringLiteral("update 目录管理 set 目录名称='") + sql_value(new_name) +
+  return transaction.open() &&
+         db_execute(db, QStringLiteral("update 目录管理 set 目录名称='") + sql_value(new_name) +
                             QStringLiteral("'where 目录名称='") + sql_value(old_name) +
                             QStringLiteral("'")) != 0 &&
-         move_articles_to_category(db, old_name, new_name) && transaction.commit();
+         db_changed_rows(db) > 0 && move_articles_to_category(db, old_name, new_name) &&
+         transaction.commit();
 }
 
 bool swap_category_positions(ExternalDatabase& db, int upper_position, const QString& upper_name,
                              const QString& lower_name) {
   Transaction transaction(db);
-  return set_position_by_name(db, upper_position, lower_name) &&
+  return transaction.open() && set_position_by_name(db, upper_position, lower_name) &&
          set_position_by_name(db, upper_position + 1, upper_name) && transaction.commit();
 }
 
@@ -100,7 +99,8 @@ bool delete_category_with_articles(ExternalDatabase& db, const QString& name, in
   Transaction transaction(db);
   // Found by its name: by position, a repeated position would take another category's row (or
   // none) while this category's articles went.
-  return db_execute(db, QStringLiteral("delete from 目录管理 where 目录名称='") + sql_value(name) +
+  return transaction.open() &&
+         db_execute(db, QStringLiteral("delete from 目录管理 where 目录名称='") + sql_value(name) +
                             QStringLiteral("'")) != 0 &&
          db_changed_rows(db) > 0 && delete_articles_of_category(db, name) &&
          close_category_gap(db, position) && transaction.commit();

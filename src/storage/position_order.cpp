@@ -8,3 +8,10 @@ std::vector<PlacedValue> read_placed_values(ExternalDatabase& db, const QString&
   db_close_recordset(records);
   return rows;
 }
+
+int count_rows(ExternalDatabase& db, const QString& table) {
+  RecordSet records = db_query(db, QStringLiteral("select count(*) as a from ") + table);
+  const int count = db_read_number(records, QStringLiteral("a"));
+  db_close_recordset(records);
+  return count;
+}

@@ -40,5 +40,8 @@ QStringList texts_in_position_order(std::vector<PlacedValue> rows, Count count) 
   return texts;
 }
 
+// How many rows the table holds.
+int count_rows(ExternalDatabase& db, const QString& table);
+
 // Reads column 1 as the position and column 2 as the shown field of every row of the query.
 std::vector<PlacedValue> read_placed_values(ExternalDatabase& db, const QString& sql);

@@ -54,5 +54,8 @@ inline constexpr SettingKey alignment{"BJCS", "DQFS", "1"};
 // Each access builds the file's path afresh and reads or writes one key; nothing is cached.
 QString read_setting(const SettingKey& key);
 void write_setting(const SettingKey& key, const QString& value);
-// A switch counts as on only when its integer value is 1.
+// What a read gives when the key is missing; "" for a key without a fallback.
+QString setting_fallback(const SettingKey& key);
+// A switch counts as on only when its integer value is 1; it is stored as "1" or "0".
 bool setting_is_on(const SettingKey& key);
+void write_switch(const SettingKey& key, bool on);

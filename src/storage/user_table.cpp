@@ -22,6 +22,10 @@ QString read_login_switch(ExternalDatabase& db) {
   return read_first_row_text(db, 2);
 }
 
+bool login_switch_on(ExternalDatabase& db) {
+  return read_login_switch(db) == QStringLiteral("真");
+}
+
 QString read_login_password(ExternalDatabase& db) {
   return read_first_row_text(db, 3);
 }

@@ -10,6 +10,7 @@ class ExternalDatabase;
 // The first row's 开启登陆: "真" switches the login on, any other text leaves it off. A value that
 // is no text raises error_not_text; an empty table reads as "".
 QString read_login_switch(ExternalDatabase& db);
+bool login_switch_on(ExternalDatabase& db);
 
 // The first row's 用户密码, as stored; the same rules as above.
 QString read_login_password(ExternalDatabase& db);

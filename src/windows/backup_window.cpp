@@ -10,10 +10,7 @@ BackupWindow* loaded_window = nullptr;
 }  // namespace
 
 BackupWindow::BackupWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      ui(std::make_unique<Ui::BackupWindow>()) {
+    : QDialog(parent, fixed_dialog_frame), ui(std::make_unique<Ui::BackupWindow>()) {
   ui->setupUi(this);
   setFixedSize(size());
   centre_on_screen(this);

@@ -1,10 +1,9 @@
 #include "windows/category_manager_window.h"
 
-#include <QIcon>
-
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
 #include "platform/controls/tab_frame.h"
+#include "platform/svg_picture.h"
 #include "platform/windows.h"
 #include "ui_category_manager_window.h"
 
@@ -35,7 +34,7 @@ CategoryManagerWindow::CategoryManagerWindow(QWidget* parent)
   // The first column is never seen; the names stand in the second.
   超级列表框1->add_column(QStringLiteral("测试"), 0, 0);
   超级列表框1->add_column(QStringLiteral("目录名称"), 187, 1);
-  超级列表框1->set_row_picture(QIcon(QStringLiteral(":/list/article.svg")));
+  超级列表框1->set_row_picture(svg_picture(QStringLiteral(":/list/article.svg")));
 
   loaded_window = this;
 }

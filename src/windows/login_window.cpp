@@ -1,7 +1,5 @@
 #include "windows/login_window.h"
 
-#include <QKeyEvent>
-
 #include "platform/controls/edit_box.h"
 #include "platform/controls/picture_box.h"
 #include "platform/controls/picture_button.h"
@@ -16,7 +14,7 @@ LoginWindow* loaded_window = nullptr;
 }  // namespace
 
 LoginWindow::LoginWindow(QWidget* parent)
-    : QDialog(parent, fixed_dialog_frame), ui(std::make_unique<Ui::LoginWindow>()) {
+    : CloseBoxDialog(parent, fixed_dialog_frame), ui(std::make_unique<Ui::LoginWindow>()) {
   ui->setupUi(this);
   setFixedSize(size());
   centre_on_screen(this);
@@ -31,12 +29,6 @@ LoginWindow::LoginWindow(QWidget* parent)
 LoginWindow::~LoginWindow() {
   if (loaded_window == this)
     loaded_window = nullptr;
-}
-
-void LoginWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape)
-    return;
-  QDialog::keyPressEvent(event);
 }
 
 LoginWindow& login_window() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include <memory>
+
+#include "platform/close_box_dialog.h"
 
 class EditBox;
 class PictureBox;
@@ -15,7 +15,7 @@ class LoginWindow;
 // 软件登陆: asks for the login password at start-up, over a strip of the landscape photograph.
 // The form gives the client area: the window's outer 326 x 93 less a fixed dialog frame. Only
 // its buttons and its close box end it; Esc does not.
-class LoginWindow : public QDialog {
+class LoginWindow : public CloseBoxDialog {
   Q_OBJECT
 
  public:
@@ -27,9 +27,6 @@ class LoginWindow : public QDialog {
   EditBox* 编辑框1 = nullptr;
   PictureButton* 登陆图形按钮 = nullptr;
   PictureButton* 图形按钮2 = nullptr;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::unique_ptr<Ui::LoginWindow> ui;

@@ -29,9 +29,7 @@ void show_black_on_white(ComboBox* list) {
 }  // namespace
 
 PageSetupWindow::PageSetupWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+    : CloseBoxDialog(parent, fixed_dialog_frame | Qt::WindowStaysOnTopHint),
       ui(std::make_unique<Ui::PageSetupWindow>()) {
   ui->setupUi(this);
   分组框2 = ui->分组框2;
@@ -77,6 +75,5 @@ PageSetupWindow::~PageSetupWindow() {
 void PageSetupWindow::keyPressEvent(QKeyEvent* event) {
   emit on_key_down(key_code(event->key()), shift_state(event->modifiers()));
   // The dialog's own Esc would close the window without its handler.
-  if (event->key() != Qt::Key_Escape)
-    QDialog::keyPressEvent(event);
+  CloseBoxDialog::keyPressEvent(event);
 }

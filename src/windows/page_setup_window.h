@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include <memory>
+
+#include "platform/close_box_dialog.h"
 
 class ColourPicker;
 class ComboBox;
@@ -19,7 +19,7 @@ class PageSetupWindow;
 // 页面设定: the editor's default character format (left group) and the paragraph format of the
 // selection (right group), applied to the editor and kept for the next start. The form gives the
 // client area: the window's outer 382 x 258 less a fixed dialog frame.
-class PageSetupWindow : public QDialog {
+class PageSetupWindow : public CloseBoxDialog {
   Q_OBJECT
 
  public:

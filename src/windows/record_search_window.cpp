@@ -1,6 +1,5 @@
 #include "windows/record_search_window.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 
 #include "platform/controls/edit_box.h"
@@ -19,9 +18,7 @@ RecordSearchWindow* loaded_window = nullptr;
 }  // namespace
 
 RecordSearchWindow::RecordSearchWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, fixed_dialog_frame | Qt::WindowStaysOnTopHint),
       ui(std::make_unique<Ui::RecordSearchWindow>()) {
   ui->setupUi(this);
   分组框1 = ui->分组框1;
@@ -40,7 +37,7 @@ RecordSearchWindow::RecordSearchWindow(QWidget* parent)
   超级列表框1->add_column(QStringLiteral("记录所属"), 170);
   超级列表框1->add_column(QStringLiteral("建立日期"), 170);
   超级列表框1->add_column(QStringLiteral("修改日期"), 170);
-  超级列表框1->set_row_picture(QIcon(QStringLiteral(":/list/article.svg")));
+  超级列表框1->set_row_picture(svg_picture(QStringLiteral(":/list/article.svg")));
   图片框1->setPixmap(
       svg_picture(QStringLiteral(":/search/document.svg"), {128}).pixmap(QSize(128, 128)));
 

@@ -15,7 +15,7 @@ SettingsWindow* loaded_window = nullptr;
 }  // namespace
 
 SettingsWindow::SettingsWindow(QWidget* parent)
-    : QDialog(parent, fixed_dialog_frame), ui(std::make_unique<Ui::SettingsWindow>()) {
+    : CloseBoxDialog(parent, fixed_dialog_frame), ui(std::make_unique<Ui::SettingsWindow>()) {
   ui->setupUi(this);
   setFixedSize(size());
   centre_on_screen(this);
@@ -40,8 +40,7 @@ SettingsWindow::~SettingsWindow() {
 void SettingsWindow::keyPressEvent(QKeyEvent* event) {
   emit on_key_down(key_code(event->key()), shift_state(event->modifiers()));
   // Esc closes the window only through its handler.
-  if (event->key() != Qt::Key_Escape)
-    QDialog::keyPressEvent(event);
+  CloseBoxDialog::keyPressEvent(event);
 }
 
 SettingsWindow& settings_window() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include <memory>
+
+#include "platform/close_box_dialog.h"
 
 class PictureButton;
 class QCheckBox;
@@ -17,7 +17,7 @@ class SettingsWindow;
 // 设置: the switches for the window size, start at logon, the floating icon and the login
 // password. The form gives the client area: the window's outer 288 x 171 less a fixed dialog
 // frame, so 分组框2 lies mostly below the visible area, as designed.
-class SettingsWindow : public QDialog {
+class SettingsWindow : public CloseBoxDialog {
   Q_OBJECT
 
  public:

@@ -357,6 +357,44 @@ TEST_F(RichEditorTest, FormatCommandsKeepHalfPointSizes) {
   EXPECT_EQ(sizes(), std::vector<qreal>{12});
 }
 
+// On a selection whose characters differ, a record read from the selection changes only the field
+// the command changed, while a fresh record (custom colour, the font-size window) gives every
+// character each of its fields.
+TEST_F(RichEditorTest, AFreshRecordAppliesEveryFieldAndAReadOneOnlyItsChange) {
+  struct Case {
+    const char* name;
+    bool fresh;
+    CharFormat second;  // what the second character reads afterwards
+  };
+  CharFormat bold_big_red;
+  bold_big_red.size = 14;
+  bold_big_red.effects = effect_bold;
+  bold_big_red.colour = 0x000000FF;
+  CharFormat fresh_green;
+  fresh_green.colour = 0x0000FF00;
+  CharFormat italic_too = bold_big_red;
+  italic_too.effects = effect_bold | effect_italic;
+  for (const Case& c :
+       {Case{"fresh colour", true, fresh_green}, Case{"italic", false, italic_too}}) {
+    SCOPED_TRACE(c.name);
+    editor.set_content(QStringLiteral("AB"));
+    select(1, 1);
+    editor.richedit_set_sel_char_format(bold_big_red);
+    select(0, 2);
+    CharFormat format = c.fresh ? fresh_green : editor.richedit_get_sel_char_format();
+    if (!c.fresh)
+      format.effects ^= effect_italic;
+    editor.richedit_set_sel_char_format(format);
+    select(1, 1);
+    const CharFormat second = editor.richedit_get_sel_char_format();
+    EXPECT_EQ(second.size, c.second.size);
+    EXPECT_EQ(second.effects, c.second.effects);
+    EXPECT_EQ(second.colour, c.second.colour);
+    select(0, 1);
+    EXPECT_EQ(editor.richedit_get_sel_char_format().effects, c.fresh ? 0 : effect_italic);
+  }
+}
+
 TEST_F(RichEditorTest, CaretFormatAppliesToTypedText) {
   editor.set_content(QStringLiteral("ab"));
   editor.set_selection_start(2);

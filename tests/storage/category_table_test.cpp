@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "storage/article_table.h"
 #include "storage/table_fixture.h"
 
 namespace {
@@ -30,6 +32,42 @@ TEST_F(StatementsTest, CategoriesListInPositionOrderWithinTheTableCount) {
     }
     EXPECT_EQ(category_names_in_order(db_), c.expected);
   }
+}
+
+// Every row of both tables, to see that nothing changed.
+QString all_rows(ExternalDatabase& db) {
+  RecordSet records = db_query(
+      db,
+      QStringLiteral("select (select group_concat(目录位置 || ':' || 目录名称, ';') from 目录管理) "
+                     "|| '|' || (select group_concat(文章所属 || ':' || 文章位置 || ':' || "
+                     "文章标题, ';') from 文章管理)"));
+  const QString rows = db_read_text(records, 1);
+  db_close_recordset(records);
+  return rows;
+}
+
+// Changes that must go together change nothing when their transaction cannot begin (here one is
+// already open): their statements would otherwise each stand alone.
+TEST_F(StatementsTest, ChangesThatGoTogetherDoNothingWhenTheirTransactionCannotBegin) {
+  category(QStringLiteral("甲"), QStringLiteral("1"));
+  category(QStringLiteral("乙"), QStringLiteral("2"));
+  article(QStringLiteral("甲"), 1, QStringLiteral("一"));
+  article(QStringLiteral("甲"), 2, QStringLiteral("二"));
+  const QString before = all_rows(db_);
+  const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
+      {"rename a category", [&] { return rename_category_with_articles(db_, "甲", "丙"); }},
+      {"swap categories", [&] { return swap_category_positions(db_, 1, "甲", "乙"); }},
+      {"delete a category", [&] { return delete_category_with_articles(db_, "甲", 1); }},
+      {"swap articles", [&] { return set_two_article_positions(db_, "甲", "一", 2, "二", 1); }},
+      {"delete an article", [&] { return remove_article_closing_gap(db_, "甲", "一", 1); }},
+  };
+  ASSERT_EQ(db_execute(db_, QStringLiteral("BEGIN")), 1);
+  for (const auto& [name, change] : changes) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(change());
+    EXPECT_EQ(all_rows(db_), before);
+  }
+  ASSERT_EQ(db_execute(db_, QStringLiteral("ROLLBACK")), 1);
 }
 
 }  // namespace

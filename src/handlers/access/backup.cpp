@@ -71,8 +71,7 @@ void backup_database() {
     BusyCursor busy;
     // Closed first, so the archive holds the file as the last commit left it.
     db_close(database());
-    packed =
-        zip_compress_file(window.ZIP压缩1, program_path(QStringLiteral("data/data.mdb")), target);
+    packed = zip_compress_file(window.ZIP压缩1, database_path(), target);
   }
   show_message_box(packed == 1 ? QStringLiteral("备份成功") : QStringLiteral("备份失败"),
                    buttons_ok, QString());

@@ -7,8 +7,11 @@
 #include "storage/schema.h"
 #include "windows/main_window.h"
 
+QString database_path() {
+  return program_path(QStringLiteral("data/data.mdb"));
+}
+
 void open_database() {
-  const QString path = program_path(QStringLiteral("data/data.mdb"));
-  if (db_open_mdb(database(), path, database_password) == 0)
+  if (db_open_mdb(database(), database_path(), database_password) == 0)
     show_message_box(QStringLiteral("数据库打开失败 请检查数据库"), buttons_ok, QString());
 }

@@ -2,6 +2,7 @@
 
 #include "handlers/desktop/floating_icon.h"
 #include "platform/controls/edit_box.h"
+#include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/event_boundary.h"
 #include "platform/ui_seam.h"
@@ -24,7 +25,7 @@ void prepare_login_window(LoginWindow& window) {
 }  // namespace
 
 void login_gate() {
-  if (read_login_switch(database()) != QStringLiteral("真"))
+  if (!login_switch_on(database()))
     return;
   globals().logged_in = 0;
   LoginWindow window;
@@ -44,7 +45,7 @@ void check_login_password() {
 }
 
 void login_window_password_key_down(int key_code, int) {
-  if (key_code == 13)
+  if (key_code == key_code_enter)
     check_login_password();
 }
 

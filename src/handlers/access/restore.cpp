@@ -1,5 +1,7 @@
 #include "handlers/access/restore.h"
 
+#include <QFileInfo>
+
 #include <memory>
 
 #include "handlers/access/database_connection.h"
@@ -19,8 +21,6 @@
 
 namespace {
 
-const QString database_name = QStringLiteral("data.mdb");
-
 std::function<void(std::string_view)>& step_hook() {
   static std::function<void(std::string_view)> hook;
   return hook;
@@ -34,18 +34,17 @@ void reached(std::string_view step) {
 // data.mdb is replaced only by a copy from the archive that opens with the key, holds every table
 // and column and passes the engine's check, in one rename. 1 done, 0 with data.mdb untouched.
 int replace_notebook_from_archive(ZipComponent& zip, const QString& archive) {
-  const QString data_dir = program_path(QStringLiteral("data"));
-  const QString database_path = data_dir + u'/' + database_name;
+  const QFileInfo database(database_path());
   const std::unique_ptr<UnpackedFile> unpacked =
-      zip_extract_file(zip, archive, database_name, data_dir);
+      zip_extract_file(zip, archive, database.fileName(), database.absolutePath());
   if (!unpacked)
     return 0;
   reached(restore_step_unpacked);
   if (!is_whole_notebook(unpacked->path()))
     return 0;
   reached(restore_step_validated);
-  if (!db_remove_leftover_journal(database_path) ||
-      !replace_file_durably(unpacked->path(), database_path)) {
+  if (!db_remove_leftover_journal(database.filePath()) ||
+      !replace_file_durably(unpacked->path(), database.filePath())) {
     return 0;
   }
   reached(restore_step_replaced);

@@ -41,6 +41,10 @@ void end_floating_icon() {
 }
 
 void floating_icon_tray_event(int code) {
+  // While the start-up login waits, the main window must not be shown or closed: its first show
+  // would count the login as refused. A tray may answer although the login window is modal.
+  if (globals().logged_in == 0)
+    return;
   if (code == tray_double_click)
     toggle_main_window();
   else if (code == tray_context)

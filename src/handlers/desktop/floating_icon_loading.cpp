@@ -37,13 +37,19 @@ void restore_floating_icon() {
   if (!setting_is_on(setting::floating_icon))
     return;
   open_floating_icon_window();
-  globals().float_icon_shown = 1;
 }
 
 void open_floating_icon_window() {
   if (floating_icon_window() != nullptr)
     return;
   auto* window = new FloatingIconWindow;
+  // The flag follows the window, however it closes: with the icon gone, closing the main window
+  // must end the program, not hide it where nothing could show it again.
+  globals().float_icon_shown = 1;
+  QObject::connect(window, &QObject::destroyed, [] {
+    if (floating_icon_window() == nullptr)
+      globals().float_icon_shown = 0;
+  });
   bind_floating_icon_window(*window);
   guarded(floating_icon_created)();
   load_window(window, false);

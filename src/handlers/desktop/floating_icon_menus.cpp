@@ -38,7 +38,7 @@ void on_menu_float_icon_custom() {
 }
 
 void on_menu_float_icon_default() {
-  const QString path = program_path(QStringLiteral("ico/2.jpg"));
+  const QString path = setting_fallback(setting::floating_picture);
   write_setting(setting::floating_picture, path);
   floating_icon_window()->图片框1->set_picture(read_file(path));
 }

@@ -7,7 +7,6 @@
 #include "platform/program_dir.h"
 #include "platform/registry.h"
 #include "storage/settings_keys.h"
-#include "windows/globals.h"
 #include "windows/settings_window.h"
 
 namespace {
@@ -15,36 +14,31 @@ namespace {
 const QString start_at_logon_value =
     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run\\WRNFD");
 
-QString switch_text(bool on) {
-  return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 }  // namespace
 
 void settings_window_remember_size_clicked() {
-  write_setting(setting::remember_size, switch_text(settings_window().选择框1->isChecked()));
+  write_switch(setting::remember_size, settings_window().选择框1->isChecked());
 }
 
 void settings_window_start_at_logon_clicked() {
   // The results are not looked at: the switch and KJQD say what the user chose.
-  if (settings_window().选择框2->isChecked()) {
+  const bool on = settings_window().选择框2->isChecked();
+  if (on) {
     write_registry_value(registry_root_local_machine, start_at_logon_value,
                          program_path(get_program_file_name()));
-    write_setting(setting::start_at_logon, switch_text(true));
   } else {
     delete_registry_value(registry_root_local_machine, start_at_logon_value);
-    write_setting(setting::start_at_logon, switch_text(false));
   }
+  write_switch(setting::start_at_logon, on);
 }
 
 void settings_window_floating_icon_clicked() {
-  if (settings_window().选择框3->isChecked()) {
-    globals().float_icon_shown = 1;
-    write_setting(setting::floating_icon, switch_text(true));
+  const bool on = settings_window().选择框3->isChecked();
+  if (on) {
     open_floating_icon_window();
   } else {
     // The tray icon goes with its window: left behind, it would answer nothing.
     end_floating_icon();
-    write_setting(setting::floating_icon, switch_text(false));
   }
+  write_switch(setting::floating_icon, on);
 }

@@ -5,6 +5,7 @@
 
 #include "handlers/access/login_password.h"
 #include "handlers/desktop/settings_switches.h"
+#include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/event_boundary.h"
 #include "platform/windows.h"
@@ -42,12 +43,12 @@ void fill_settings_window() {
   window.选择框2->setChecked(start_at_logon);
 
   window.编辑框1->setText(read_login_password(database()));
-  const bool login_on = read_login_switch(database()) == QStringLiteral("真");
+  const bool login_on = login_switch_on(database());
   window.开启密码功能选择框->setChecked(login_on);
   enable_password_controls(login_on);
 }
 
 void settings_window_key_down(int key_code, int) {
-  if (key_code == 27)
+  if (key_code == key_code_escape)
     close_window(&settings_window());
 }

@@ -5,10 +5,10 @@
 
 void on_menu_effects_on() {
   set_skin_effects(1);
-  write_setting(setting::skin_effects, QStringLiteral("1"));
+  write_switch(setting::skin_effects, true);
 }
 
 void on_menu_effects_off() {
   set_skin_effects(0);
-  write_setting(setting::skin_effects, QStringLiteral("0"));
+  write_switch(setting::skin_effects, false);
 }

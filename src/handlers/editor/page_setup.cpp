@@ -6,6 +6,7 @@
 #include "handlers/editor/saved_text_format.h"
 #include "platform/controls/colour_picker.h"
 #include "platform/controls/combo_box.h"
+#include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/conversions.h"
 #include "platform/event_boundary.h"
@@ -19,26 +20,14 @@
 
 namespace {
 
-constexpr int key_escape = 27;
-
 // Selects the first item of the font list named name; without one the selection stays.
 void select_font(ComboBox& list, const QString& name) {
-  const int count = list.combo_item_count();
-  for (int i = 0; i < count; ++i) {
-    if (list.combo_item_text(i) == name) {
-      list.set_selected_index(i);
-      return;
-    }
-  }
+  if (const int index = list.findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive); index != -1)
+    list.set_selected_index(index);
 }
 
 QString current_font(const ComboBox& list) {
   return list.combo_item_text(list.selected_index());
-}
-
-// A switch as stored: "1" on, "0" off.
-QString switch_text(const QCheckBox& box) {
-  return box.isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 // 1 left, 2 centre, 3 right; 0 while no item is selected.
@@ -138,7 +127,7 @@ void page_setup_close_clicked(PageSetupWindow& window) {
 }
 
 void page_setup_key_down(PageSetupWindow& window, int key_code) {
-  if (key_code == key_escape)
+  if (key_code == key_code_escape)
     close_window(&window);
 }
 
@@ -150,7 +139,7 @@ void store_page_setup(PageSetupWindow& window) {
   write_setting(setting::text_colour, stored_colour_text(window.颜色选择器1->colour()));
   write_setting(setting::background_colour, stored_colour_text(window.颜色选择器2->colour()));
   write_setting(setting::text_font, current_font(*window.组合框1));
-  write_setting(setting::bullet, switch_text(*window.选择框5));
+  write_switch(setting::bullet, window.选择框5->isChecked());
   write_setting(setting::first_line_indent, window.编辑框3->text());
   write_setting(setting::other_lines_indent, window.编辑框4->text());
   write_setting(setting::right_indent, window.编辑框5->text());
@@ -158,5 +147,5 @@ void store_page_setup(PageSetupWindow& window) {
 }
 
 void page_setup_keep_settings_clicked(PageSetupWindow& window) {
-  write_setting(setting::apply_text_format, switch_text(*window.选择框1));
+  write_switch(setting::apply_text_format, window.选择框1->isChecked());
 }

@@ -16,13 +16,15 @@ void delete_article() {
                        QString()) != answer_yes) {
     return;
   }
-  const QString category = current_category();
-  const QString title = current_title();
   const int position = list.current_row() + 1;
+  // Stored first: a delete that did not land keeps its row and the editor's text, so the list
+  // still matches the table and nothing is lost.
+  if (!remove_article_closing_gap(database(), current_category(), current_title(), position)) {
+    show_message_box(QStringLiteral("删除失败请检查数据库"), buttons_ok, QString());
+    return;
+  }
   list.listview_delete_row(list.current_row());
   window.超级编辑框1->set_content(QString());
-
-  remove_article_closing_gap(database(), category, title, position);
 
   const int rows = list.listview_row_count();
   list.set_current_row(rows < position ? rows - 1 : position - 1);

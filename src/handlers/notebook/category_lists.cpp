@@ -23,8 +23,10 @@ void fill_category_combo() {
 void fill_article_list() {
   MainWindow& window = main_window();
   window.超级列表框1->listview_clear();
+  QList<QStringList> rows;
   for (const QString& title : article_titles_in_order(database(), current_category()))
-    window.超级列表框1->listview_insert_row(title, 0);
+    rows.append({title});
+  window.超级列表框1->listview_append_rows(rows, 0);
   // No article is loaded after a fill, so edits could no longer be saved into one.
   window.超级编辑框1->set_modified(false);
   globals().loaded_article_row = -1;

@@ -14,10 +14,10 @@ void category_manager_created() {
 void fill_category_list() {
   ReportList& list = *category_manager_window().超级列表框1;
   list.listview_clear();
-  for (const QString& name : category_names_in_order(database())) {
-    const int row = list.listview_insert_row();
-    list.listview_set_cell_text(row, 1, name);
-  }
+  QList<QStringList> rows;
+  for (const QString& name : category_names_in_order(database()))
+    rows.append({QString(), name});
+  list.listview_append_rows(rows);
 }
 
 void category_manager_list_row_changed() {

@@ -4,6 +4,7 @@
 #include "handlers/notebook/category_lists.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/edit_box.h"
+#include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
 #include "platform/event_boundary.h"
@@ -21,9 +22,6 @@ namespace {
 // Result list columns read by the go-to; column 0 only carries the row's picture.
 constexpr int title_column = 1;
 constexpr int category_column = 2;
-
-constexpr int key_enter = 13;
-constexpr int key_escape = 27;
 
 }  // namespace
 
@@ -68,7 +66,7 @@ void search_articles_by_title() {
 }
 
 void record_search_title_box_key_down(int key_code, int) {
-  if (key_code == key_enter)
+  if (key_code == key_code_enter)
     search_articles_by_title();
 }
 
@@ -101,6 +99,6 @@ void record_search_close_clicked() {
 }
 
 void record_search_key_down(int key_code, int) {
-  if (key_code == key_escape)
+  if (key_code == key_code_escape)
     close_window(&record_search_window());
 }

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QScreen>
 
+#include "handlers/desktop/floating_icon_loading.h"
 #include "handlers/desktop/floating_icon_menus.h"
 #include "platform/controls/picture_box.h"
 #include "platform/controls/report_list.h"
@@ -138,6 +139,39 @@ TEST_F(FloatingIconTest, TrayCodesAndThePictureShowAndHideTheMainWindow) {
     EXPECT_EQ(main.isVisible(), c.shown_after);
   }
   EXPECT_EQ(main.超级编辑框1->toPlainText(), QStringLiteral("hello"));
+}
+
+// The tray may answer while the modal login window waits: showing the main window then would
+// count the login as refused.
+TEST_F(FloatingIconTest, WhileTheLoginWaitsTheTrayLeavesTheMainWindowAlone) {
+  MainWindow& main = start_with_icon();
+  main.setVisible(false);
+  globals().logged_in = 0;
+  emit icon().tray->on_tray_event(2);
+  emit icon().tray->on_tray_event(3);
+  EXPECT_FALSE(main.isVisible());
+  EXPECT_FALSE(icon().menu_tray->isVisible());
+  EXPECT_TRUE(main.外部数据库1.is_open());
+  globals().logged_in = 1;
+}
+
+// However the icon closes (the window manager's close included), float_icon_shown follows it, so
+// closing the main window never hides it where nothing could show it again.
+TEST_F(FloatingIconTest, TheShownFlagFollowsTheIconWindow) {
+  MainWindow& main = start_with_icon();
+  // Switched off and on again before the old window is gone: the new one keeps the flag.
+  end_floating_icon();
+  open_floating_icon_window();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(floating_icon_window(), nullptr);
+  EXPECT_EQ(globals().float_icon_shown, 1);
+
+  icon().close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(floating_icon_window(), nullptr);
+  EXPECT_EQ(globals().float_icon_shown, 0);
+  EXPECT_TRUE(main.close());
+  EXPECT_FALSE(main.外部数据库1.is_open());
 }
 
 TEST_F(FloatingIconTest, PressingAnywhereDragsTheIcon) {

@@ -73,10 +73,19 @@ TEST_F(DeleteTest, DeletingTheLastRowsMovesToTheNewLastRowAndThenToNone) {
   EXPECT_EQ(status(), QStringLiteral("当前位置：  "));
 }
 
-TEST_F(DeleteTest, AFailedRenumberingStoresNothingOfTheDelete) {
+TEST_F(DeleteTest, AFailedRenumberingStoresNothingOfTheDeleteAndKeepsTheRowAndTheText) {
   fail_updates_of(QStringLiteral("文章位置"));
-  delete_row(0, answer_yes);
+  click_list_row(0);
+  type_into_editor(QStringLiteral(" kept"));
+  seam().clear_records();
+  seam().answer_next(answer_yes);
+  delete_article();
   EXPECT_EQ(placed(diary), (QStringList{"'甲'@1", "乙@2", "丙@3"}));
+  EXPECT_EQ(seam().message_texts().last(), QStringLiteral("删除失败请检查数据库"));
+  EXPECT_EQ(rows(), (QStringList{"'甲'", "乙", "丙"}));
+  EXPECT_EQ(list().current_row(), 0);
+  EXPECT_TRUE(editor().toPlainText().contains(QStringLiteral("kept")));
+  EXPECT_TRUE(editor().modified());
 }
 
 TEST_F(DeleteTest, PropertiesShowTheStoredFieldsLineByLine) {
