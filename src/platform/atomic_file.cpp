@@ -37,9 +37,11 @@ bool write_file_atomically(const QString& path, const QByteArray& bytes, QString
 
 void remove_interrupted_writes(const QString& path, const QDateTime& changed_before) {
   const QFileInfo target(path);
-  // The names the save file gives its temporary files.
-  const QRegularExpression temporary(QRegularExpression::anchoredPattern(
-      QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+  // The names the save file gives its temporary files: six random letters of either case. Six
+  // lower-case ones read as a word, such as a user's own config.ini.backup, and stay.
+  const QRegularExpression temporary(
+      QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName()) +
+                                          QStringLiteral("\\.(?![a-z]{6}$)[A-Za-z]{6}")));
   const QDir folder = target.absoluteDir();
   for (const QFileInfo& file :
        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {

@@ -2,38 +2,21 @@
 
 #include <sqlcipher/sqlite3.h>
 
-#include <QFile>
-
 #include <algorithm>
 #include <limits>
 #include <vector>
 
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
+#include "platform/sqlite_connection.h"
 
 namespace {
 
 constexpr int lock_wait_ms = 5000;
 
-struct HandleCloser {
-  // close_v2 keeps the connection alive as a zombie until the last statement is finalized, so
-  // a record set that outlives its connection never dangles.
-  void operator()(sqlite3* handle) const noexcept { sqlite3_close_v2(handle); }
-};
-using Handle = std::unique_ptr<sqlite3, HandleCloser>;
-
-struct StatementFinalizer {
-  void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
-};
-using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
-
-bool run(sqlite3* handle, const char* sql) {
-  return sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
 // Prepares exactly one statement. Text after it that holds another statement is refused, so a
 // value that escaped its quotes can never run a second statement.
-StatementHandle prepare_one(sqlite3* handle, const QString& sql) {
+SqliteStatement prepare_one(sqlite3* handle, const QString& sql) {
   const auto* text = reinterpret_cast<const char16_t*>(sql.utf16());
   const int bytes = static_cast<int>(sql.size() * sizeof(char16_t));
   sqlite3_stmt* raw = nullptr;
@@ -42,7 +25,7 @@ StatementHandle prepare_one(sqlite3* handle, const QString& sql) {
     sqlite3_finalize(raw);
     return nullptr;
   }
-  StatementHandle statement(raw);
+  SqliteStatement statement(raw);
   const auto* rest = static_cast<const char16_t*>(tail);
   const int rest_bytes = bytes - static_cast<int>((rest - text) * sizeof(char16_t));
   if (statement && rest_bytes > 0) {
@@ -101,14 +84,14 @@ int to_integer(const DbValue& value) {
 }
 
 struct ExternalDatabase::Connection {
-  Handle handle;
+  SqliteHandle handle;
   // Record sets watch this token: once it is gone their connection is closed and they answer
   // as having no current record.
   std::shared_ptr<int> alive = std::make_shared<int>(0);
 };
 
 struct RecordSet::Statement {
-  StatementHandle statement;
+  SqliteStatement statement;
   std::weak_ptr<int> alive;
   bool on_record = false;
   // Column names for lookups by name, read from the statement on the first such lookup.
@@ -154,23 +137,13 @@ sqlite3* ExternalDatabase::handle() const {
 
 int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& password) {
   db_close(db);
-  sqlite3* raw = nullptr;
   // Never SQLITE_OPEN_CREATE: a missing file must fail rather than become an empty database.
-  const int rc =
-      sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-  Handle handle(raw);
-  if (rc != SQLITE_OK)
+  SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READWRITE, password);
+  if (!handle)
     return 0;
   // Another process reading or writing the file holds its lock for a moment; waiting for it
   // keeps an open or a save from failing when a retry an instant later would work.
   sqlite3_busy_timeout(handle.get(), lock_wait_ms);
-  if (!password.isEmpty()) {
-    const QByteArray key = password.toUtf8();
-    if (sqlite3_key(handle.get(), key.constData(), static_cast<int>(key.size())) != SQLITE_OK) {
-      return 0;
-    }
-  }
-  run(handle.get(), "PRAGMA cipher_compatibility = 3");
   // The key is only checked when a page is read. A file without a single table is no database
   // of ours either: every later statement would fail against it.
   sqlite3_stmt* check = nullptr;
@@ -179,21 +152,21 @@ int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& passwo
     sqlite3_finalize(check);
     return 0;
   }
-  StatementHandle counter(check);
+  SqliteStatement counter(check);
   if (sqlite3_step(counter.get()) != SQLITE_ROW || sqlite3_column_int(counter.get(), 0) == 0) {
     return 0;
   }
   counter.reset();
-  if (!run(handle.get(), "PRAGMA journal_mode = DELETE") ||
-      !run(handle.get(), "PRAGMA synchronous = FULL")) {
+  if (!run_sql(handle.get(), "PRAGMA journal_mode = DELETE") ||
+      !run_sql(handle.get(), "PRAGMA synchronous = FULL")) {
     return 0;
   }
   // Saving an article rewrites its whole row, on 1 KB pages. The cache holds both the old and
   // the new form of a large article, so nothing spills to the file before the commit.
-  run(handle.get(), "PRAGMA cache_size = -32000");
+  run_sql(handle.get(), "PRAGMA cache_size = -32000");
   // Some builds of the engine zero every freed page, which doubles the pages a save of a large
   // article encrypts and writes. The pages stay encrypted either way.
-  run(handle.get(), "PRAGMA secure_delete = 0");
+  run_sql(handle.get(), "PRAGMA secure_delete = 0");
   db.connection_ = std::make_unique<ExternalDatabase::Connection>();
   db.connection_->handle = std::move(handle);
   return 1;
@@ -207,7 +180,7 @@ RecordSet db_query(ExternalDatabase& db, const QString& sql) {
   RecordSet records;
   if (!db.connection_)
     return records;
-  StatementHandle statement = prepare_one(db.connection_->handle.get(), sql);
+  SqliteStatement statement = prepare_one(db.connection_->handle.get(), sql);
   if (!statement)
     return records;
   records.statement_ = std::make_unique<RecordSet::Statement>();
@@ -306,7 +279,7 @@ int db_execute(ExternalDatabase& db, const QString& sql, const std::optional<QSt
   // Declared before the statement so that it outlives it: the engine reads the bound text in
   // place instead of copying a whole article once more.
   const QByteArray value = parameter ? parameter->toUtf8() : QByteArray();
-  StatementHandle statement = prepare_one(handle, sql);
+  SqliteStatement statement = prepare_one(handle, sql);
   if (!statement)
     return 0;
   if (parameter) {
@@ -334,19 +307,19 @@ QString sql_value(const QString& value) {
 
 Transaction::Transaction(ExternalDatabase& db) : db_(db) {
   sqlite3* handle = db_.handle();
-  active_ = handle && run(handle, "BEGIN IMMEDIATE");
+  active_ = handle && run_sql(handle, "BEGIN IMMEDIATE");
 }
 
 Transaction::~Transaction() {
   sqlite3* handle = db_.handle();
   // Closing the connection already rolled back whatever was begun.
   if (active_ && handle && !sqlite3_get_autocommit(handle))
-    run(handle, "ROLLBACK");
+    run_sql(handle, "ROLLBACK");
 }
 
 bool Transaction::commit() {
   sqlite3* handle = db_.handle();
-  if (!active_ || !handle || !run(handle, "COMMIT"))
+  if (!active_ || !handle || !run_sql(handle, "COMMIT"))
     return false;
   active_ = false;
   return true;

@@ -1,33 +1,19 @@
 #include "platform/database_file.h"
 
-#include <sqlcipher/sqlite3.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <memory>
 
+#include "platform/sqlite_connection.h"
+
 namespace {
 
-struct HandleCloser {
-  void operator()(sqlite3* handle) const noexcept { sqlite3_close(handle); }
-};
-using Handle = std::unique_ptr<sqlite3, HandleCloser>;
-
-struct StatementFinalizer {
-  void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
-
-bool run(sqlite3* handle, const QString& sql) {
-  return sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-Statement prepare(sqlite3* handle, const QString& sql) {
+SqliteStatement prepare(sqlite3* handle, const QString& sql) {
   sqlite3_stmt* raw = nullptr;
   sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &raw, nullptr);
-  return Statement(raw);
+  return SqliteStatement(raw);
 }
 
 QString column_text(sqlite3_stmt* statement, int column) {
@@ -36,7 +22,7 @@ QString column_text(sqlite3_stmt* statement, int column) {
 
 bool has_columns(sqlite3* handle, const TableColumns& wanted) {
   QString table = wanted.table;
-  const Statement info =
+  const SqliteStatement info =
       prepare(handle, QStringLiteral("PRAGMA table_info(\"") +
                           table.replace(u'"', QStringLiteral("\"\"")) + QStringLiteral("\")"));
   if (!info)
@@ -52,50 +38,32 @@ bool has_columns(sqlite3* handle, const TableColumns& wanted) {
 }
 
 bool passes_quick_check(sqlite3* handle) {
-  const Statement check = prepare(handle, QStringLiteral("PRAGMA quick_check"));
+  const SqliteStatement check = prepare(handle, QStringLiteral("PRAGMA quick_check"));
   // A sound file answers with the one row "ok"; damage is listed row by row instead.
   return check && sqlite3_step(check.get()) == SQLITE_ROW && column_text(check.get(), 0) == u"ok" &&
          sqlite3_step(check.get()) == SQLITE_DONE;
 }
 
 bool write_database(const QString& path, const QString& password, const QStringList& statements) {
-  sqlite3* raw = nullptr;
-  const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  Handle handle(raw);
-  if (rc != SQLITE_OK)
-    return false;
-  const QByteArray key = password.toUtf8();
-  if (sqlite3_key(handle.get(), key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
-    return false;
-  if (!run(handle.get(), QStringLiteral("PRAGMA cipher_compatibility = 3")) ||
-      !run(handle.get(), QStringLiteral("PRAGMA journal_mode = DELETE")) ||
-      !run(handle.get(), QStringLiteral("BEGIN"))) {
+  SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, password);
+  if (!handle || !run_sql(handle.get(), "PRAGMA journal_mode = DELETE") ||
+      !run_sql(handle.get(), "BEGIN")) {
     return false;
   }
   for (const QString& sql : statements) {
-    if (!run(handle.get(), sql))
+    if (!run_sql(handle.get(), sql.toUtf8().constData()))
       return false;
   }
-  return run(handle.get(), QStringLiteral("COMMIT")) &&
-         sqlite3_close(handle.release()) == SQLITE_OK;
+  return run_sql(handle.get(), "COMMIT") && sqlite3_close(handle.release()) == SQLITE_OK;
 }
 
 }  // namespace
 
 bool db_file_is_whole(const QString& path, const QString& password,
                       const QList<TableColumns>& tables) {
-  sqlite3* raw = nullptr;
-  const int rc =
-      sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-  Handle handle(raw);
-  if (rc != SQLITE_OK)
+  const SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READONLY, password);
+  if (!handle)
     return false;
-  const QByteArray key = password.toUtf8();
-  if (sqlite3_key(handle.get(), key.constData(), static_cast<int>(key.size())) != SQLITE_OK ||
-      !run(handle.get(), QStringLiteral("PRAGMA cipher_compatibility = 3"))) {
-    return false;
-  }
   for (const TableColumns& table : tables) {
     if (!has_columns(handle.get(), table))
       return false;

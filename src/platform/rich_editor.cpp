@@ -136,9 +136,7 @@ QByteArray offered_rtf(const QMimeData& source) {
 // that a paste finds them after the editor has loaded another article.
 class SelectionMimeData : public QMimeData {
  public:
-  explicit SelectionMimeData(const QTextCursor& selection) {
-    rtf::copy_selection(selection, copy_);
-  }
+  explicit SelectionMimeData(const QTextCursor& selection) : copy_(selection) {}
 
   QStringList formats() const override {
     return rtf_mime_types() +
@@ -149,18 +147,18 @@ class SelectionMimeData : public QMimeData {
   QVariant retrieveData(const QString& type, QMetaType /*preferred*/) const override {
     if (rtf_mime_types().contains(type)) {
       if (rtf_.isEmpty())
-        rtf_ = write_rtf(copy_);
+        rtf_ = write_rtf(copy_.document());
       return rtf_;
     }
     if (type == QLatin1String("text/html"))
-      return copy_.toHtml();
+      return copy_.document().toHtml();
     if (type == QLatin1String("text/plain"))
-      return copy_.toPlainText();
+      return copy_.document().toPlainText();
     return {};
   }
 
  private:
-  QTextDocument copy_;
+  mutable rtf::SelectionCopy copy_;
   mutable QByteArray rtf_;
 };
 

@@ -293,6 +293,7 @@ TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
       {"config.ini.newone", -60, false}, {"config.ini.abc123", 60, false},
       {"config.ini.abcdefg", 60, false}, {"config.ini.bak", 60, false},
       {"other.ini.qOCHZe", 60, false},   {"config.ini.qOCHZe.x", 60, false},
+      {"config.ini.backup", 60, false},
   };
   for (const auto& c : cases) {
     const QString file = path(QStringLiteral("config/")) + QString::fromLatin1(c.name);

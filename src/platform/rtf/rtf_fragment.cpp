@@ -1,6 +1,7 @@
 #include "platform/rtf/rtf_fragment.h"
 
 #include <QHash>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -9,8 +10,6 @@
 #include <QUuid>
 
 #include <vector>
-
-#include "platform/rtf/rtf_picture.h"
 
 namespace rtf {
 
@@ -48,12 +47,45 @@ void copy_picture(const QTextDocument& from, const QString& name, QTextDocument&
 
 }  // namespace
 
-void copy_selection(const QTextCursor& selection, QTextDocument& copy) {
+SelectionCopy::SelectionCopy(const QTextCursor& selection)
+    : fragment_(selection), default_font_(selection.document()->defaultFont()) {
   const QTextDocument& from = *selection.document();
-  copy.setDefaultFont(from.defaultFont());
-  QTextCursor(&copy).insertFragment(selection.selection());
-  for (const PictureRun& run : picture_runs(copy))
-    copy_picture(from, run.format.name(), copy, run.format.name());
+  const int start = selection.selectionStart();
+  const int end = selection.selectionEnd();
+  QSet<QString> seen;
+  for (QTextBlock block = from.findBlock(start); block.isValid() && block.position() < end;
+       block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (fragment.position() >= end || fragment.position() + fragment.length() <= start ||
+          !fragment.charFormat().isImageFormat()) {
+        continue;
+      }
+      const QString name = fragment.charFormat().toImageFormat().name();
+      if (seen.contains(name))
+        continue;
+      seen.insert(name);
+      const QUrl url(name);
+      pictures_.push_back(
+          {url, from.resource(QTextDocument::ImageResource, url), kept_picture(from, url)});
+    }
+  }
+}
+
+SelectionCopy::~SelectionCopy() = default;
+
+const QTextDocument& SelectionCopy::document() {
+  if (!document_) {
+    document_ = std::make_unique<QTextDocument>();
+    document_->setDefaultFont(default_font_);
+    QTextCursor(document_.get()).insertFragment(fragment_);
+    for (const Picture& picture : pictures_) {
+      document_->addResource(QTextDocument::ImageResource, picture.name, picture.shown);
+      if (picture.kept)
+        keep_picture(*document_, picture.name, *picture.kept);
+    }
+  }
+  return *document_;
 }
 
 void insert_document(QTextDocument& document, QTextCursor& cursor) {

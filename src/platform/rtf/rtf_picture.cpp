@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QTextDocument>
 #include <QUrl>
+#include <QtEndian>
 
 namespace rtf {
 
@@ -27,17 +28,9 @@ QSize readable_size(QByteArray bytes, const char* format) {
   return QImageReader(&buffer, format).size();
 }
 
-// Little-endian numbers of the bitmap headers, read and written byte by byte.
-quint32 le(const QByteArray& data, qsizetype at, int bytes) {
-  quint32 value = 0;
-  for (int i = bytes - 1; i >= 0; --i)
-    value = value << 8 | static_cast<quint8>(data[at + i]);
-  return value;
-}
-
 void append_le32(QByteArray& data, quint32 value) {
-  for (int i = 0; i < 4; ++i)
-    data += static_cast<char>(value >> (8 * i) & 0xFF);
+  const quint32 little = qToLittleEndian(value);
+  data.append(reinterpret_cast<const char*>(&little), 4);
 }
 
 // A device-independent bitmap is a BMP file without its file header, which says where the pixels
@@ -46,18 +39,18 @@ void append_le32(QByteArray& data, quint32 value) {
 QByteArray bmp_of_dib(const QByteArray& dib) {
   if (dib.size() < 40)
     return {};
-  const quint32 header = le(dib, 0, 4);
+  const quint32 header = qFromLittleEndian<quint32>(dib.constData());
   qint64 entry = 4;
   qint64 masks = 0;
   quint32 bits = 0;
   quint32 used = 0;
   if (header == 12) {
     entry = 3;
-    bits = le(dib, 10, 2);
+    bits = qFromLittleEndian<quint16>(dib.constData() + 10);
   } else if (header == 40 || header == 52 || header == 56 || header == 108 || header == 124) {
-    bits = le(dib, 14, 2);
-    const quint32 compression = le(dib, 16, 4);
-    used = le(dib, 32, 4);
+    bits = qFromLittleEndian<quint16>(dib.constData() + 14);
+    const quint32 compression = qFromLittleEndian<quint32>(dib.constData() + 16);
+    used = qFromLittleEndian<quint32>(dib.constData() + 32);
     if (header == 40 && compression == 3)
       masks = 12;  // BI_BITFIELDS: three masks follow the header
     if (header == 40 && compression == 6)
@@ -74,7 +67,8 @@ QByteArray bmp_of_dib(const QByteArray& dib) {
   append_le32(bmp, static_cast<quint32>(bmp_file_header + dib.size()));
   append_le32(bmp, 0);
   append_le32(bmp, static_cast<quint32>(offset));
-  return bmp + dib;
+  bmp += dib;
+  return bmp;
 }
 
 // A document keeps its resources by name alone, whatever their type.

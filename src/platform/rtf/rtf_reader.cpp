@@ -170,7 +170,6 @@ struct Replacement {
 // Appends bytes as our 7-bit RTF says them: a byte beyond ASCII as \'xx, a NUL (skipped like a
 // line end) as a line end.
 void append_seven_bit(QByteArray& out, std::string_view bytes) {
-  static constexpr char digits[] = "0123456789abcdef";
   std::size_t plain = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
@@ -180,7 +179,7 @@ void append_seven_bit(QByteArray& out, std::string_view bytes) {
     if (byte == 0) {
       out += '\n';
     } else {
-      const char escape[] = {'\\', '\'', digits[byte >> 4], digits[byte & 0xF]};
+      const char escape[] = {'\\', '\'', hex_digits[byte >> 4], hex_digits[byte & 0xF]};
       out.append(escape, 4);
     }
     plain = i + 1;
@@ -941,7 +940,7 @@ const QTextCharFormat* Reader::format_for(const CharProps& props) {
 QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
   ParaProps key = props;
   key.list = ListKind::none;
-  key.list_override = false;
+  key.list_override = 0;
   auto [it, added] = block_formats_.try_emplace(key);
   if (added) {
     QTextBlockFormat& format = it->second;

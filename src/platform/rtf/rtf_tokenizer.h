@@ -28,6 +28,8 @@ struct Token {
 
 // The value of a hexadecimal digit, -1 for any other byte.
 int hex_value(char c);
+// The digits by value, as our RTF writes bytes in hex.
+inline constexpr char hex_digits[] = "0123456789abcdef";
 
 // Splits RTF into braces, control words, hex bytes, binary payloads and text. Knows nothing of
 // what the words mean; control word names are capped so a huge word costs one pass and no memory.

@@ -21,6 +21,7 @@
 
 #include "platform/rtf/rtf_code_pages.h"
 #include "platform/rtf/rtf_picture.h"
+#include "platform/rtf/rtf_tokenizer.h"
 
 namespace {
 
@@ -103,15 +104,14 @@ class Output {
   void advance(qsizetype bytes) { used_ += bytes; }
   // The bytes as lowercase hex, a line break before every line of the given bytes.
   void hex_lines(const QByteArray& bytes, qsizetype bytes_per_line) {
-    static constexpr char digits[] = "0123456789abcdef";
     const qsizetype lines = (bytes.size() + bytes_per_line - 1) / bytes_per_line;
     char* at = room(bytes.size() * 2 + lines);
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
       if (i % bytes_per_line == 0)
         *at++ = '\n';
-      *at++ = digits[in[i] >> 4];
-      *at++ = digits[in[i] & 0xF];
+      *at++ = rtf::hex_digits[in[i] >> 4];
+      *at++ = rtf::hex_digits[in[i] & 0xF];
     }
     used_ = at - base_;
   }
@@ -201,8 +201,8 @@ void Writer::word(const char* text, int value) {
 }
 
 void Writer::hex_byte(unsigned value) {
-  static constexpr char digits[] = "0123456789abcdef";
-  const char escape[] = {'\\', '\'', digits[(value >> 4) & 0xF], digits[value & 0xF]};
+  const char escape[] = {'\\', '\'', rtf::hex_digits[(value >> 4) & 0xF],
+                         rtf::hex_digits[value & 0xF]};
   out_.append(std::string_view(escape, 4));
   delimit_ = false;
 }
@@ -394,7 +394,6 @@ void Writer::write_paragraph_start(const QTextBlock& block) {
 }
 
 void Writer::write_text(QStringView text) {
-  static constexpr char digits[] = "0123456789abcdef";
   static const std::uint16_t* const gbk_table = rtf::gbk_double_byte_table();
   const char16_t* c = text.utf16();
   const char16_t* const end = c + text.size();
@@ -432,8 +431,8 @@ void Writer::write_text(QStringView text) {
         for (const unsigned byte : {gbk >> 8, gbk & 0xFF}) {
           *at++ = '\\';
           *at++ = '\'';
-          *at++ = digits[byte >> 4];
-          *at++ = digits[byte & 0xF];
+          *at++ = rtf::hex_digits[byte >> 4];
+          *at++ = rtf::hex_digits[byte & 0xF];
         }
       } else {
         *at++ = '?';
