@@ -77,8 +77,8 @@ void set_window_topmost(QWidget* window, bool on) {
 }
 
 void make_fixed_topmost_window(QWidget* window) {
-  window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  window->setWindowFlags((fixed_dialog_frame & ~Qt::WindowSystemMenuHint) |
+                         Qt::WindowStaysOnTopHint);
   window->setFixedSize(window->size());
   centre_on_screen(window);
 }

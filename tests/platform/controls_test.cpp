@@ -194,6 +194,20 @@ TEST_F(ComboBoxTest, KeyboardAndWheelOnTheClosedBoxDropDownFirstWithTheOldItem) 
   EXPECT_EQ(events, (std::vector<std::string>{"dropdown 2", "changed 1"}));
 }
 
+// A handler that cannot let the selection go (its save failed) keeps the list closed and the old
+// item selected.
+TEST_F(ComboBoxTest, ARefusedDropdownNeitherOpensNorSteps) {
+  QObject::connect(&combo, &ComboBox::on_dropdown, [this] { combo.refuse_dropdown(); });
+  combo.set_selected_index(0);
+  combo.show();
+  combo.showPopup();
+  EXPECT_FALSE(combo.view()->isVisible());
+  send_key(&combo, Qt::Key_Down);
+  send_wheel(&combo, -120);
+  EXPECT_EQ(combo.selected_index(), 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"dropdown 0", "dropdown 0", "dropdown 0"}));
+}
+
 TEST_F(ComboBoxTest, ChoosingFromThePopupDropsDownThenChanges) {
   combo.set_selected_index(0);
   combo.show();

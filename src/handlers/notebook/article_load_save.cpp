@@ -14,8 +14,12 @@
 void load_selected_article() {
   MainWindow& window = main_window();
   RichEditor& editor = *window.超级编辑框1;
-  offer_to_save_modified_article();
-  // After No, or a failed save, the edits are given up for the article now chosen.
+  if (offer_to_save_modified_article() == 0) {
+    // Yes, and the save failed: the edits stay, with the article they belong to selected again.
+    window.超级列表框1->restore_current_row(globals().loaded_article_row);
+    return;
+  }
+  // After No the edits are given up for the article now chosen.
   editor.set_modified(false);
   const int row = window.超级列表框1->current_row();
   const QString title = current_title();

@@ -2,6 +2,9 @@
 
 // Loading the current row's article into the editor and saving the editor into the loaded
 // article.
+
+// Loads the current row's article after the save question; when the user wants the edits saved
+// and the save fails, the editor keeps them and the loaded article's row is current again.
 void load_selected_article();
 // 1 saved, 0 not saved (refused or failed; the failure has been reported).
 int save_current_article();

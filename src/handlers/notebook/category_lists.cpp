@@ -39,8 +39,11 @@ void on_category_changed() {
 
 void main_combo_dropdown() {
   MainWindow& window = main_window();
-  if (window.组合框1->combo_item_count() > 0)
-    offer_to_save_modified_article();
+  if (window.组合框1->combo_item_count() > 0 && offer_to_save_modified_article() == 0) {
+    // Yes, and the save failed: no other category can be chosen, so the edits are not lost.
+    window.组合框1->refuse_dropdown();
+    return;
+  }
   // Choosing a category empties the editor: edits not saved now are given up.
   window.超级编辑框1->set_modified(false);
 }

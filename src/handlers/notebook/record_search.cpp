@@ -81,6 +81,8 @@ void record_search_go_to_clicked() {
   const int index = window.组合框1->findText(category, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (index == -1) {
     window.超级编辑框1->set_content(QString());
+    // The emptied editor holds no article: a save must not write it over the row still current.
+    globals().loaded_article_row = -1;
     return;
   }
   // Refilled even when the category is the selected one, so the editor starts empty.

@@ -54,8 +54,10 @@ void ComboBox::showPopup() {
     return;
   }
   index_before_popup_ = currentIndex();
+  dropdown_refused_ = false;
   emit on_dropdown();
-  QComboBox::showPopup();
+  if (!dropdown_refused_)
+    QComboBox::showPopup();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event) {
@@ -83,7 +85,10 @@ void ComboBox::step_selection(const std::function<void()>& qt_handling) {
   if (after == before)
     return;
   set_selected_index(before);
+  dropdown_refused_ = false;
   emit on_dropdown();
+  if (dropdown_refused_)
+    return;
   set_selected_index(after);
   emit on_selection_changed();
 }

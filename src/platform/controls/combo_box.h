@@ -23,6 +23,9 @@ class ComboBox : public QComboBox {
   void set_selected_index(int index);
   // The height of the selection field in pixels.
   void set_selection_field_height(int pixels);
+  // Called by a handler of on_dropdown: the list does not drop down, or the step does not
+  // happen, and the old item stays selected.
+  void refuse_dropdown() { dropdown_refused_ = true; }
 
   void showPopup() override;
 
@@ -45,4 +48,5 @@ class ComboBox : public QComboBox {
   // A step that opens the list is held until the step's signals are let through again.
   bool stepping_ = false;
   bool popup_held_ = false;
+  bool dropdown_refused_ = false;
 };

@@ -10,6 +10,7 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {}
 void PictureBox::set_picture(const QByteArray& bytes) {
   picture_ = QPixmap();
   picture_.loadFromData(bytes);
+  scaled_ = QPixmap();
   update();
 }
 
@@ -18,12 +19,14 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   if (picture_.isNull())
     return;
   const QRect box = contentsRect();
-  const QPixmap scaled =
-      picture_.scaled(box.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+  const QSize covering = picture_.size().scaled(box.size(), Qt::KeepAspectRatioByExpanding);
+  if (scaled_.size() != covering)
+    scaled_ = picture_.scaled(box.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
   const QRect shown(
-      QPoint((scaled.width() - box.width()) / 2, (scaled.height() - box.height()) / 2), box.size());
+      QPoint((scaled_.width() - box.width()) / 2, (scaled_.height() - box.height()) / 2),
+      box.size());
   QPainter painter(this);
-  painter.drawPixmap(box.topLeft(), scaled, shown);
+  painter.drawPixmap(box.topLeft(), scaled_, shown);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

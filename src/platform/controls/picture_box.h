@@ -29,4 +29,7 @@ class PictureBox : public QLabel {
 
  private:
   QPixmap picture_;
+  // The picture as the box shows it, scaled once per picture and box size: a user's photograph
+  // would be scaled again at every paint.
+  QPixmap scaled_;
 };

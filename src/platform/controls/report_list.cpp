@@ -174,6 +174,12 @@ void ReportList::set_current_row(int row) {
   setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void ReportList::restore_current_row(int row) {
+  const QSignalBlocker blocker(this);
+  set_current_row(row);
+  reported_row_ = current_row();
+}
+
 QItemSelectionModel::SelectionFlags ReportList::selectionCommand(const QModelIndex& index,
                                                                  const QEvent* event) const {
   const QItemSelectionModel::SelectionFlags command = QTreeWidget::selectionCommand(index, event);

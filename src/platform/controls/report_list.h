@@ -36,6 +36,9 @@ class ReportList : public QTreeWidget {
 
   int current_row() const;
   void set_current_row(int row);
+  // Makes the row current again without raising on_current_row_changed, for a handler that
+  // cannot follow a change it was told of (-1: no row).
+  void restore_current_row(int row);
 
   // While an in-place edit ends: the text the user typed, and the row it was opened on.
   QString edited_label() const { return edited_label_; }

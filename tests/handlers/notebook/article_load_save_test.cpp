@@ -101,12 +101,21 @@ TEST_F(LoadSaveTest, ASaveBeforeAnyLoadIsRefused) {
   EXPECT_EQ(seam().message_texts(), QStringList{refused});
   EXPECT_TRUE(editor().modified());
 
-  // Text typed after a category change cannot land in the row then chosen.
+  // Text typed after a category change cannot land in the row then chosen; nor is it dropped.
   seam().clear_records();
   seam().answer_next(answer_yes);
   click_list_row(0);
   EXPECT_EQ(seam().message_texts(), (QStringList{question, refused}));
   EXPECT_TRUE(content_of(QStringLiteral("第一")).isNull());
+  EXPECT_EQ(editor().toPlainText(), QStringLiteral("nowhere"));
+  EXPECT_TRUE(editor().modified());
+  EXPECT_EQ(list().current_row(), -1);
+
+  // No gives the text up for the row chosen.
+  seam().clear_records();
+  seam().answer_next(answer_no);
+  click_list_row(0);
+  EXPECT_EQ(seam().message_texts(), QStringList{question});
   EXPECT_TRUE(editor().toPlainText().isEmpty());
   EXPECT_FALSE(editor().modified());
 }
@@ -135,6 +144,14 @@ TEST_P(RowChangeTest, TheQuestionSavesIntoThePreviouslyLoadedArticle) {
   EXPECT_EQ(seam().message_texts(), expected);
   EXPECT_EQ(content_of(hostile).contains(QStringLiteral("edited")), c.first_saved);
   EXPECT_TRUE(content_of(QStringLiteral("第二")).isNull());
+  if (c.save_fails) {
+    // The edits stay, and so does the article they belong to.
+    EXPECT_TRUE(editor().toPlainText().contains(QStringLiteral("edited")));
+    EXPECT_TRUE(editor().modified());
+    EXPECT_EQ(list().current_row(), 0);
+    EXPECT_EQ(globals().loaded_article_row, 0);
+    return;
+  }
   EXPECT_TRUE(editor().toPlainText().isEmpty());
   EXPECT_EQ(globals().loaded_article_row, 1);
   EXPECT_FALSE(editor().modified());

@@ -252,16 +252,23 @@ TEST_F(RecordSearchTest, GoToWithoutAResultRowDoesNothing) {
   EXPECT_EQ(editor().toPlainText(), QStringLiteral("a_b body"));
 }
 
-TEST_F(RecordSearchTest, GoToACategoryNotInTheSelectorOnlyEmptiesTheEditor) {
+TEST_F(RecordSearchTest, GoToACategoryNotInTheSelectorEmptiesTheEditorAndLoadsNothing) {
   choose_category(1);
   click_list_row(2);
   open_search();
   search_for(QStringLiteral("孤儿"));
+  const auto before = query_rows(QStringLiteral("select 文章内容 from 文章管理"));
   go_to(0);
   EXPECT_EQ(combo().selected_index(), 1);
   EXPECT_EQ(list().current_row(), 2);
-  EXPECT_EQ(globals().loaded_article_row, 2);
   EXPECT_TRUE(editor().toPlainText().isEmpty());
+  // The empty editor is no article's: a save is refused and overwrites nothing.
+  EXPECT_EQ(globals().loaded_article_row, -1);
+  seam().clear_records();
+  choose_menu(MenuCommand::save);
+  EXPECT_EQ(seam().message_texts(),
+            QStringList{QStringLiteral("保存失败 请选择一条记录 用来存储")});
+  EXPECT_EQ(query_rows(QStringLiteral("select 文章内容 from 文章管理")), before);
 }
 
 TEST_F(RecordSearchTest, GoToATitleMissingFromTheRefilledListSelectsNoRow) {
