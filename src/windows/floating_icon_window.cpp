@@ -68,3 +68,7 @@ void FloatingIconWindow::mouseMoveEvent(QMouseEvent* event) {
 FloatingIconWindow* floating_icon_window() {
   return loaded_window();
 }
+
+bool floating_icon_window_loaded() {
+  return !loaded_window().isNull();
+}

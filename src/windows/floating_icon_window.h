@@ -58,3 +58,5 @@ class FloatingIconWindow : public QWidget {
 
 // The loaded floating icon window, or nullptr while none is; a closed one is no longer loaded.
 FloatingIconWindow* floating_icon_window();
+// Whether one is loaded; safe to ask while a window is being destroyed, when the pointer is not.
+bool floating_icon_window_loaded();

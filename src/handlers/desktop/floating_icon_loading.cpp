@@ -47,7 +47,7 @@ void open_floating_icon_window() {
   // must end the program, not hide it where nothing could show it again.
   globals().float_icon_shown = 1;
   QObject::connect(window, &QObject::destroyed, [] {
-    if (floating_icon_window() == nullptr)
+    if (!floating_icon_window_loaded())
       globals().float_icon_shown = 0;
   });
   bind_floating_icon_window(*window);

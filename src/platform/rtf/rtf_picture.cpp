@@ -6,7 +6,6 @@
 #include <QImageReader>
 #include <QTextDocument>
 #include <QUrl>
-#include <QtEndian>
 
 namespace rtf {
 
@@ -28,9 +27,17 @@ QSize readable_size(QByteArray bytes, const char* format) {
   return QImageReader(&buffer, format).size();
 }
 
+// Little-endian numbers of the bitmap headers, read and written byte by byte.
+quint32 le(const QByteArray& data, qsizetype at, int bytes) {
+  quint32 value = 0;
+  for (int i = bytes - 1; i >= 0; --i)
+    value = value << 8 | static_cast<quint8>(data[at + i]);
+  return value;
+}
+
 void append_le32(QByteArray& data, quint32 value) {
-  const quint32 little = qToLittleEndian(value);
-  data.append(reinterpret_cast<const char*>(&little), 4);
+  for (int i = 0; i < 4; ++i)
+    data += static_cast<char>(value >> (8 * i) & 0xFF);
 }
 
 // A device-independent bitmap is a BMP file without its file header, which says where the pixels
@@ -39,18 +46,18 @@ void append_le32(QByteArray& data, quint32 value) {
 QByteArray bmp_of_dib(const QByteArray& dib) {
   if (dib.size() < 40)
     return {};
-  const quint32 header = qFromLittleEndian<quint32>(dib.constData());
+  const quint32 header = le(dib, 0, 4);
   qint64 entry = 4;
   qint64 masks = 0;
   quint32 bits = 0;
   quint32 used = 0;
   if (header == 12) {
     entry = 3;
-    bits = qFromLittleEndian<quint16>(dib.constData() + 10);
+    bits = le(dib, 10, 2);
   } else if (header == 40 || header == 52 || header == 56 || header == 108 || header == 124) {
-    bits = qFromLittleEndian<quint16>(dib.constData() + 14);
-    const quint32 compression = qFromLittleEndian<quint32>(dib.constData() + 16);
-    used = qFromLittleEndian<quint32>(dib.constData() + 32);
+    bits = le(dib, 14, 2);
+    const quint32 compression = le(dib, 16, 4);
+    used = le(dib, 32, 4);
     if (header == 40 && compression == 3)
       masks = 12;  // BI_BITFIELDS: three masks follow the header
     if (header == 40 && compression == 6)
