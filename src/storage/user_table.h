@@ -11,6 +11,12 @@ class ExternalDatabase;
 // is no text raises error_not_text; an empty table reads as "".
 QString read_login_switch(ExternalDatabase& db);
 bool login_switch_on(ExternalDatabase& db);
+// Whether the first row's 开启登陆 can be read as a text at all (null reads as ""); an empty table
+// reads as "".
+bool login_switch_readable(ExternalDatabase& db);
+// Whether the first row holds a password: anything but null or the empty text, also a value that
+// reads as no text.
+bool login_password_stored(ExternalDatabase& db);
 
 // The first row's 用户密码, as stored; the same rules as above.
 QString read_login_password(ExternalDatabase& db);

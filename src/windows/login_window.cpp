@@ -20,6 +20,7 @@ LoginWindow::LoginWindow(QWidget* parent)
   centre_on_screen(this);
   图片框1 = ui->图片框1;
   编辑框1 = ui->编辑框1;
+  编辑框1->setMaxLength(longest_login_password);
   登陆图形按钮 = ui->登陆图形按钮;
   图形按钮2 = ui->图形按钮2;
   图片框1->set_picture(read_file(QStringLiteral(":/pictures/login.jpg")));

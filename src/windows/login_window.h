@@ -12,6 +12,10 @@ namespace Ui {
 class LoginWindow;
 }
 
+// The longest password the login box takes. The settings window stores none longer, so every
+// password it reports as stored can be typed here.
+inline constexpr int longest_login_password = 100;
+
 // 软件登陆: asks for the login password at start-up, over a strip of the landscape photograph.
 // The form gives the client area: the window's outer 326 x 93 less a fixed dialog frame. Only
 // its buttons and its close box end it; Esc does not.

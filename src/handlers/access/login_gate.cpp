@@ -1,10 +1,12 @@
 #include "handlers/access/login_gate.h"
 
+#include "handlers/access/database_connection.h"
 #include "handlers/desktop/floating_icon.h"
 #include "platform/controls/edit_box.h"
 #include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/event_boundary.h"
+#include "platform/failure_log.h"
 #include "platform/ui_seam.h"
 #include "platform/windows.h"
 #include "storage/user_table.h"
@@ -24,8 +26,17 @@ void prepare_login_window(LoginWindow& window) {
 
 }  // namespace
 
+bool login_required() {
+  if (login_switch_readable(database()))
+    return login_switch_on(database());
+  // A damaged switch says neither on nor off; a stored password still guards the notebook.
+  log_failure(QStringLiteral("read the login switch 开启登陆 of"), database_path(),
+              QStringLiteral("the value is no text"));
+  return login_password_stored(database());
+}
+
 void login_gate() {
-  if (!login_switch_on(database()))
+  if (!login_required())
     return;
   globals().logged_in = 0;
   LoginWindow window;

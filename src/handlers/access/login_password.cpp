@@ -7,11 +7,19 @@
 #include "platform/ui_seam.h"
 #include "platform/windows.h"
 #include "storage/user_table.h"
+#include "windows/login_window.h"
 #include "windows/main_window.h"
 #include "windows/settings_window.h"
 
 void set_login_password() {
-  if (store_login_password(database(), settings_window().编辑框1->text()))
+  const QString password = settings_window().编辑框1->text();
+  // Cut to what the login box takes, it could never be typed at the login.
+  if (password.size() > longest_login_password) {
+    show_message_box(QStringLiteral("密码不能超过%1个字符").arg(longest_login_password), buttons_ok,
+                     QString());
+    return;
+  }
+  if (store_login_password(database(), password))
     show_message_box(QStringLiteral("密码设置成功"), buttons_ok, QString());
   else
     show_message_box(QStringLiteral("密码设置失败"), buttons_ok, QString());

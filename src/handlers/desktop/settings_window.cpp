@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "handlers/access/login_gate.h"
 #include "handlers/access/login_password.h"
 #include "handlers/desktop/settings_switches.h"
 #include "platform/controls/key_code.h"
@@ -43,7 +44,7 @@ void fill_settings_window() {
   window.选择框2->setChecked(start_at_logon);
 
   window.编辑框1->setText(read_login_password(database()));
-  const bool login_on = login_switch_on(database());
+  const bool login_on = login_required();
   window.开启密码功能选择框->setChecked(login_on);
   enable_password_controls(login_on);
 }

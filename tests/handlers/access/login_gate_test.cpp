@@ -13,6 +13,7 @@
 #include "platform/rich_editor.h"
 #include "platform/settings_file.h"
 #include "platform/tray_icon.h"
+#include "support/captured_stderr.h"
 #include "windows/floating_icon_window.h"
 #include "windows/globals.h"
 #include "windows/login_window.h"
@@ -232,6 +233,43 @@ TEST_F(LoginGateTest, OnlyTheFirstRowDecides) {
     EXPECT_EQ(seam().message_texts(), c.asks ? QStringList{wrong} : QStringList{});
     EXPECT_EQ(globals().logged_in, 1);
     EXPECT_TRUE(main.isVisible());
+  }
+}
+
+// A switch that cannot be read as text never opens a guarded notebook: a stored password is asked
+// for, and only without one does the notebook open.
+TEST_F(LoginGateTest, AnUnreadableSwitchAsksWhileAPasswordIsStored) {
+  struct Case {
+    const char* name;
+    const char* switch_value;
+    const char* password_value;
+    bool asks;
+  };
+  const std::vector<Case> cases = {
+      {"a blob switch", "x'E79C9F'", "'pw'", true},
+      {"a blob password", "x'00'", "x'7077'", true},
+      {"an empty password", "x'E79C9F'", "''", false},
+      {"no password", "x'E79C9F'", "null", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    ASSERT_TRUE(seed_sql(db(), QStringLiteral("update 用户管理 set 开启登陆=%1, 用户密码=%2")
+                                   .arg(QString::fromLatin1(c.switch_value),
+                                        QString::fromLatin1(c.password_value))));
+    on_login([](LoginWindow& login) {
+      type_text(login.编辑框1, QStringLiteral("pw"));
+      login.图形按钮2->click();
+    });
+    CapturedStderr errors;
+    start_counting_shows();
+    EXPECT_EQ(seam().modal_windows().size(), c.asks ? 1 : 0);
+    EXPECT_EQ(globals().logged_in, c.asks ? 0 : 1);
+    EXPECT_EQ(shows.shows, c.asks ? 0 : 1);
+    EXPECT_TRUE(seam().messages().empty()) << seam().message_texts().join(u'|').toStdString();
+    EXPECT_EQ(errors.lines().filter(QStringLiteral("开启登陆")).size(), 1)
+        << errors.lines().join(u'\n').toStdString();
   }
 }
 

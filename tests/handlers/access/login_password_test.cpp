@@ -6,7 +6,10 @@
 #include <QLineEdit>
 
 #include "handlers/access/login_fixture.h"
+#include "platform/controls/edit_box.h"
 #include "platform/controls/picture_button.h"
+#include "windows/globals.h"
+#include "windows/login_window.h"
 #include "windows/main_window.h"
 #include "windows/settings_window.h"
 
@@ -51,8 +54,24 @@ TEST_F(LoginPasswordTest, TheWindowShowsTheFirstRowWithThePasswordMasked) {
       EXPECT_EQ(password_controls_enabled(window), c.shown_on);
       EXPECT_EQ(window.编辑框1->text(), QStringLiteral("密码1"));
       EXPECT_EQ(window.编辑框1->echoMode(), QLineEdit::Password);
-      EXPECT_EQ(window.编辑框1->maxLength(), 20);
     });
+  }
+}
+
+// The window shows the login as the start-up gate will treat it.
+TEST_F(LoginPasswordTest, AnUnreadableSwitchShowsOnWhileAPasswordIsStored) {
+  for (const bool stored : {true, false}) {
+    SCOPED_TRACE(stored);
+    TearDown();
+    SetUp();
+    start_main_window();
+    set_login_rows({{QStringLiteral("真"), stored ? QStringLiteral("pw") : QString()}});
+    ASSERT_TRUE(seed_sql(db(), QStringLiteral("update 用户管理 set 开启登陆=x'E79C9F'")));
+    in_settings_window([stored](SettingsWindow& window) {
+      EXPECT_EQ(window.开启密码功能选择框->isChecked(), stored);
+      EXPECT_EQ(password_controls_enabled(window), stored);
+    });
+    EXPECT_TRUE(seam().messages().empty());
   }
 }
 
@@ -72,6 +91,50 @@ TEST_F(LoginPasswordTest, TheSetButtonStoresTheBoxIntoEveryRowAsTyped) {
   EXPECT_EQ(seam().message_texts(),
             (QStringList{QStringLiteral("密码设置成功"), QStringLiteral("密码设置成功")}));
   EXPECT_EQ(seam().messages().front().title, QString());
+}
+
+// What the settings window reports as stored is what the login at the next start takes; a
+// password longer than the login box takes is refused, not cut.
+TEST_F(LoginPasswordTest, AStoredPasswordIsTheOneTheLoginTakes) {
+  const QString longest(longest_login_password, u'密');
+  const struct {
+    const char* name;
+    QString typed;
+    QString stored;
+    QString message;
+  } cases[] = {
+      {"thirty characters", QStringLiteral("abcdefghij0123456789ABCDEFGHIJ"),
+       QStringLiteral("abcdefghij0123456789ABCDEFGHIJ"), QStringLiteral("密码设置成功")},
+      {"the longest", longest, longest, QStringLiteral("密码设置成功")},
+      {"one too long", longest + u'x', QStringLiteral("old"),
+       QStringLiteral("密码不能超过100个字符")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    start_main_window();
+    set_login_rows({{QStringLiteral("真"), QStringLiteral("old")}});
+    in_settings_window([&c](SettingsWindow& window) {
+      type_text(window.编辑框1, c.typed);
+      window.图形按钮1->click();
+      EXPECT_EQ(window.编辑框1->text(), c.typed);
+    });
+    EXPECT_EQ(seam().message_texts(), QStringList{c.message});
+    EXPECT_EQ(login_rows(), (std::vector<QStringList>{{QStringLiteral("真"), c.stored}}));
+
+    seam().clear_records();
+    seam().on_modal(QStringLiteral("LoginWindow"), [&c](QWidget* login) {
+      EditBox* box = static_cast<LoginWindow*>(login)->编辑框1;
+      type_text(box, c.stored);
+      EXPECT_EQ(box->text(), c.stored);
+      press_key(box, Qt::Key_Return, "\r");
+    });
+    start_main_window();
+    EXPECT_EQ(seam().modal_windows(), QStringList{QStringLiteral("LoginWindow")});
+    EXPECT_TRUE(seam().messages().empty()) << seam().message_texts().join(u'|').toStdString();
+    EXPECT_EQ(globals().logged_in, 1);
+  }
 }
 
 TEST_F(LoginPasswordTest, AFailedOrEmptyStoreIsReportedAndChangesNothing) {
