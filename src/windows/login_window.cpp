@@ -23,7 +23,7 @@ LoginWindow::LoginWindow(QWidget* parent)
   编辑框1->setMaxLength(longest_login_password);
   登陆图形按钮 = ui->登陆图形按钮;
   图形按钮2 = ui->图形按钮2;
-  图片框1->set_picture(read_file(QStringLiteral(":/pictures/login.jpg")));
+  图片框1->set_picture(read_resource(QStringLiteral(":/pictures/login.jpg")));
   loaded_window = this;
 }
 

@@ -28,7 +28,8 @@ void floating_icon_created() {
   FloatingIconWindow& window = *floating_icon_window();
   window.move(screen_width() - 130, 70);
   // Nothing is tested: a picture that cannot be read leaves the box empty.
-  window.图片框1->set_picture(read_file(read_setting(setting::floating_picture)));
+  window.图片框1->set_picture(
+      read_bounded_file(read_setting(setting::floating_picture), largest_floating_picture).bytes);
   window.tray->set_tray_icon(program_icon(), QStringLiteral("记事本"));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // The window is created: top right of the screen, its picture, the tray icon.
 void floating_icon_created();
 // Takes the floating icon away: tray icon removed, window closed, float_icon_shown cleared.
@@ -12,3 +14,6 @@ void floating_icon_picture_right_button_down();
 void floating_icon_picture_double_click();
 // Shows the main window when it is hidden and hides it when it is shown.
 void toggle_main_window();
+
+// A picture for a box of 90 × 30 pixels; anything larger is no picture meant for it.
+inline constexpr qint64 largest_floating_picture = 32 * 1024 * 1024;

@@ -33,14 +33,16 @@ void on_menu_float_icon_custom() {
   window.通用对话框1.initial_dir = program_path(QStringLiteral("ico/"));
   if (run_common_dialog(window.通用对话框1) == 0)
     return;
-  window.图片框1->set_picture(read_file(window.通用对话框1.file_name));
+  window.图片框1->set_picture(
+      read_bounded_file(window.通用对话框1.file_name, largest_floating_picture).bytes);
   write_setting(setting::floating_picture, window.通用对话框1.file_name);
 }
 
 void on_menu_float_icon_default() {
   const QString path = setting_fallback(setting::floating_picture);
   write_setting(setting::floating_picture, path);
-  floating_icon_window()->图片框1->set_picture(read_file(path));
+  floating_icon_window()->图片框1->set_picture(
+      read_bounded_file(path, largest_floating_picture).bytes);
 }
 
 void on_menu_tray_show() {
