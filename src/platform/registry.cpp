@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 
 #include "platform/atomic_file.h"
+#include "platform/failure_log.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -84,15 +87,35 @@ QString autostart_entry_path(int root, const QString& key_and_name) {
 
 bool write_registry_value(int root, const QString& key_and_name, const QString& text) {
   const QString path = autostart_entry_path(root, key_and_name);
-  if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
+  if (path.isEmpty())
     return false;
-  return write_file_atomically(path,
-                               desktop_entry(run_value_name(root, key_and_name), text).toUtf8());
+  const QString folder = QFileInfo(path).path();
+  errno = 0;
+  if (!QDir().mkpath(folder)) {
+    log_failure(QStringLiteral("make the autostart folder"), folder, errno_reason(errno));
+    return false;
+  }
+  QString reason;
+  if (!write_file_atomically(path, desktop_entry(run_value_name(root, key_and_name), text).toUtf8(),
+                             &reason)) {
+    log_failure(QStringLiteral("write the autostart entry"), path, reason);
+    return false;
+  }
+  return true;
 }
 
 bool delete_registry_value(int root, const QString& key_and_name) {
   const QString path = autostart_entry_path(root, key_and_name);
   if (path.isEmpty())
     return false;
-  return QFile::remove(path) || !QFileInfo::exists(path);
+  QFile entry(path);
+  if (entry.remove() || !QFileInfo::exists(path))
+    return true;
+  log_failure(QStringLiteral("remove the autostart entry"), path, entry.errorString());
+  return false;
+}
+
+bool registry_value_exists(int root, const QString& key_and_name) {
+  const QString path = autostart_entry_path(root, key_and_name);
+  return !path.isEmpty() && QFileInfo::exists(path);
 }

@@ -10,11 +10,15 @@
 
 inline constexpr int registry_root_local_machine = 4;
 
-// false when the key is refused or the entry could not be written; an entry is replaced whole or
-// not at all.
+// false when the key is refused or the entry could not be written (the reason goes to standard
+// error); an entry is replaced whole or not at all.
 bool write_registry_value(int root, const QString& key_and_name, const QString& text);
-// false when the key is refused or the entry stays; a missing entry counts as deleted.
+// false when the key is refused or the entry stays (the reason goes to standard error); a
+// missing entry counts as deleted.
 bool delete_registry_value(int root, const QString& key_and_name);
+
+// Whether the value is there now: its autostart entry exists.
+bool registry_value_exists(int root, const QString& key_and_name);
 
 // The autostart entry that stands for the value of this key, or "" for a refused key.
 QString autostart_entry_path(int root, const QString& key_and_name);

@@ -14,7 +14,9 @@
 #include "platform/program_dir.h"
 #include "platform/settings_file.h"
 #include "platform/tray_icon.h"
+#include "support/captured_stderr.h"
 #include "support/main_window_fixture.h"
+#include "support/read_only_path.h"
 #include "support/scoped_env.h"
 #include "windows/floating_icon_window.h"
 #include "windows/globals.h"
@@ -109,6 +111,58 @@ TEST_F(SettingsWindowTest, StartAtLogonWritesAndRemovesTheAutostartEntry) {
     EXPECT_FALSE(QFile::exists(entry));
   });
   EXPECT_TRUE(seam().messages().empty());
+}
+
+// An entry that cannot be written or removed is reported, and the switch and KJQD then say
+// whether the entry is there.
+TEST_F(SettingsWindowTest, AnAutostartEntryThatCannotChangeIsReported) {
+  const struct {
+    const char* name;
+    bool entry_before;
+    bool config_home_is_a_file;
+    QString message;
+  } cases[] = {
+      {"written into a read-only folder", false, false, QStringLiteral("设置开机运行失败")},
+      {"written under a file", false, true, QStringLiteral("设置开机运行失败")},
+      {"removed from a read-only folder", true, false, QStringLiteral("取消开机运行失败")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/wrenfold 配置-XXXXXX"));
+    ASSERT_TRUE(home.isValid());
+    const QString config = home.filePath(QStringLiteral("配置"));
+    ScopedEnv config_home("XDG_CONFIG_HOME", config);
+    const QString entry = config + QStringLiteral("/autostart/WRNFD.desktop");
+    if (c.config_home_is_a_file) {
+      QFile file(config);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    } else {
+      ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/autostart")));
+    }
+    if (c.entry_before) {
+      QFile file(entry);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    store("KJQD", c.entry_before ? QStringLiteral("1") : QStringLiteral("0"));
+    start_main_window();
+    CapturedStderr errors;
+    {
+      ReadOnlyPath read_only(config + (c.config_home_is_a_file ? "" : "/autostart"));
+      ASSERT_TRUE(read_only.ok());
+      in_settings_window([&](SettingsWindow& window) {
+        window.选择框2->click();
+        EXPECT_EQ(window.选择框2->isChecked(), c.entry_before);
+      });
+    }
+    EXPECT_EQ(seam().message_texts(), QStringList{c.message});
+    EXPECT_EQ(setting("KJQD"), c.entry_before ? QStringLiteral("1") : QStringLiteral("0"));
+    EXPECT_EQ(QFile::exists(entry), c.entry_before);
+    ASSERT_EQ(errors.lines().size(), 1);
+    EXPECT_TRUE(errors.lines().front().contains(QStringLiteral("autostart")))
+        << errors.lines().front().toStdString();
+  }
 }
 
 TEST_F(SettingsWindowTest, TheFloatingIconSwitchShowsAndTakesAwayTheIconAtOnce) {
