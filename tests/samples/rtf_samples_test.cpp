@@ -22,8 +22,8 @@ struct Sample {
   std::vector<QByteArray> pictures;
 };
 
-// Real files from other programs beside the repository (shared/rtf-samples, with a README that
-// gives what each must show); they are not part of the project.
+// Real files from other programs (rtf-samples/ in the folder WRENFOLD_SAMPLES_DIR names, with a
+// README that gives what each must show); they are not part of the project.
 const Sample samples[] = {
     {"zh_wordpad_gbk_bullets.rtf",
      {u"新功能"_qs, u"加入代理服务器管理器"_qs, u"加入“再试失败站点对传”设置"_qs},
@@ -55,12 +55,15 @@ const Sample samples[] = {
     {"bin_with_brace_in_payload.rtf", {}, {QByteArray::fromHex("ffffffff7dffffffffff")}},
 };
 
+QDir samples_folder() {
+  return QDir(qEnvironmentVariable("WRENFOLD_SAMPLES_DIR") + u"/rtf-samples"_qs);
+}
+
 class RtfSamples : public ::testing::TestWithParam<Sample> {};
 
 TEST_P(RtfSamples, ShowTheirTextAndPicturesAndKeepThemAfterASave) {
-  const QDir folder(QStringLiteral(WRENFOLD_SHARED_DIR "/rtf-samples"));
-  ASSERT_TRUE(folder.exists()) << "the shared samples belong beside the repository: "
-                               << folder.absolutePath().toStdString();
+  const QDir folder = samples_folder();
+  ASSERT_TRUE(folder.exists()) << "no samples folder: " << folder.absolutePath().toStdString();
   QFile file(folder.filePath(QString::fromUtf8(GetParam().file)));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
   QTextDocument document;
@@ -92,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(RtfSampleDetails, FallbackCharactersAreSkippedAndTheObjectShowsOnlyItsPicture) {
-  const QDir folder(QStringLiteral(WRENFOLD_SHARED_DIR "/rtf-samples"));
+  const QDir folder = samples_folder();
+  ASSERT_TRUE(folder.exists()) << "no samples folder: " << folder.absolutePath().toStdString();
   const auto read = [&](const char* name) {
     QFile file(folder.filePath(QString::fromUtf8(name)));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
