@@ -6,12 +6,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
 
+#include "platform/failure_log.h"
+
 namespace {
+
+QString temporary_suffix() {
+  return QStringLiteral(".wrenfold-write");
+}
 
 bool sync_path(const QString& path, int flags) {
   const int descriptor = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
@@ -24,24 +31,38 @@ bool sync_path(const QString& path, int flags) {
 }  // namespace
 
 bool write_file_atomically(const QString& path, const QByteArray& bytes, QString* failure_reason) {
-  QSaveFile file(path);
-  const bool written =
-      file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-  if (!written) {
-    if (failure_reason != nullptr)
-      *failure_reason = file.errorString();
-    file.cancelWriting();
+  // A name of its own, created exclusively: no user gives a file this suffix, so the clean-up at
+  // start-up can tell this program's leftovers from the user's files.
+  QFile file;
+  bool created = false;
+  for (int attempt = 0; attempt < 8 && !created; ++attempt) {
+    file.setFileName(
+        path + u'.' +
+        QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0') +
+        temporary_suffix());
+    created = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
   }
-  return written;
+  const QFileInfo target(path);
+  const bool written = created &&
+                       (!target.isFile() || file.setPermissions(QFile::permissions(path))) &&
+                       file.write(bytes) == bytes.size() && file.flush();
+  const QString write_reason = file.errorString();
+  file.close();
+  errno = 0;
+  if (written && replace_file_durably(file.fileName(), path))
+    return true;
+  if (failure_reason != nullptr)
+    *failure_reason = written ? errno_reason(errno) : write_reason;
+  if (created)
+    file.remove();
+  return false;
 }
 
 void remove_interrupted_writes(const QString& path, const QDateTime& changed_before) {
   const QFileInfo target(path);
-  // The names the save file gives its temporary files: six random letters of either case. Six
-  // lower-case ones read as a word, such as a user's own config.ini.backup, and stay.
-  const QRegularExpression temporary(
-      QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName()) +
-                                          QStringLiteral("\\.(?![a-z]{6}$)[A-Za-z]{6}")));
+  const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+      QRegularExpression::escape(target.fileName() + u'.') + QStringLiteral("[0-9a-f]{8}") +
+      QRegularExpression::escape(temporary_suffix())));
   const QDir folder = target.absoluteDir();
   for (const QFileInfo& file :
        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {

@@ -11,9 +11,9 @@
 bool write_file_atomically(const QString& path, const QByteArray& bytes,
                            QString* failure_reason = nullptr);
 
-// Removes the temporary files that writes of path cut short by a kill left beside it (path, a dot
-// and six letters, not all of them lower case), when last changed before the given time: a write
-// under way now is newer.
+// Removes the temporary files that writes of path cut short by a kill left beside it (path, a dot,
+// eight hex digits and ".wrenfold-write"), when last changed before the given time: a write under
+// way now is newer. Every other file beside path is the user's and stays.
 void remove_interrupted_writes(const QString& path, const QDateTime& changed_before);
 
 // Moves a finished file over the target in one rename on one file system: the file's bytes reach

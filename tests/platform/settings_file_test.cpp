@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <csignal>
 #include <functional>
+#include <vector>
 
 #include "platform/atomic_file.h"
 #include "platform/program_dir.h"
@@ -279,25 +280,46 @@ TEST_F(SettingsFileTest, AnUnboundedFileReadsAsFallbacksAndIsReplacedByTheNextWr
   EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/zero")).isFile()) << "the device stays a device";
 }
 
-// A kill between the save file's link and its rename leaves its temporary file behind; the next
-// start removes such files of its own writes, and nothing else.
+// A kill in the middle of a write leaves its temporary file behind; the next start removes such
+// files of this program's own writes, and none of the user's, whatever their names look like.
 TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
-  const QDateTime started = QDateTime::currentDateTime();
   put_file(settings_path(), "[PFSZ]\nPF=3\n");
-  const struct {
-    const char* name;
+  EXPECT_EXIT(
+      {
+        limit_file_size(4096, true);
+        write("FWJL", "WZ", QString(256 * 1024, u'长'));
+        std::_Exit(0);
+      },
+      ::testing::KilledBySignal(SIGXFSZ), "");
+  const QStringList killed =
+      QDir(path(QStringLiteral("config"))).entryList({QStringLiteral("config.ini.*")}, QDir::Files);
+  EXPECT_EQ(killed.size(), 1) << "the killed write's temporary file";
+
+  const QDateTime started = QDateTime::currentDateTime().addSecs(1);
+  struct Case {
+    QString name;
     qint64 age_seconds;
     bool removed;
-  } cases[] = {
-      {"config.ini.qOCHZe", 60, true},   {"config.ini.ABCDEF", 1, true},
-      {"config.ini.newone", -60, false}, {"config.ini.abc123", 60, false},
-      {"config.ini.abcdefg", 60, false}, {"config.ini.bak", 60, false},
-      {"other.ini.qOCHZe", 60, false},   {"config.ini.qOCHZe.x", 60, false},
-      {"config.ini.backup", 60, false},
   };
+  std::vector<Case> cases = {
+      {QStringLiteral("config.ini.0badf00d.wrenfold-write"), 1, true},
+      {QStringLiteral("config.ini.0badf00e.wrenfold-write"), -60, false},
+      {QStringLiteral("config.ini.BACKUP"), 60, false},
+      {QStringLiteral("config.ini.Backup"), 60, false},
+      {QStringLiteral("config.ini.AbCdEf"), 60, false},
+      {QStringLiteral("config.ini.qOCHZe"), 60, false},
+      {QStringLiteral("config.ini.backup"), 60, false},
+      {QStringLiteral("config.ini.bak"), 60, false},
+      {QStringLiteral("other.ini.0badf00d.wrenfold-write"), 60, false},
+      {QStringLiteral("config.ini.0badf00d.wrenfold-write.x"), 60, false},
+      {QStringLiteral("config.ini.0BADF00D.wrenfold-write"), 60, false},
+  };
+  for (const QString& name : killed)
+    cases.push_back({name, 60, true});
   for (const auto& c : cases) {
-    const QString file = path(QStringLiteral("config/")) + QString::fromLatin1(c.name);
-    put_file(file, "[FWJL]\nWZ=half\n");
+    const QString file = path(QStringLiteral("config/")) + c.name;
+    if (!QFileInfo::exists(file))
+      put_file(file, "[FWJL]\nWZ=half\n");
     QFile leftover(file);
     ASSERT_TRUE(leftover.open(QIODevice::ReadWrite));
     ASSERT_TRUE(
@@ -308,11 +330,9 @@ TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
 
   remove_interrupted_writes(settings_path(), started);
 
-  for (const auto& c : cases) {
-    EXPECT_EQ(QFileInfo::exists(path(QStringLiteral("config/")) + QString::fromLatin1(c.name)),
-              !c.removed)
-        << c.name;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(QFileInfo::exists(path(QStringLiteral("config/")) + c.name), !c.removed)
+        << c.name.toStdString();
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
 }
