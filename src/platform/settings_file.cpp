@@ -6,11 +6,14 @@
 
 #include <SimpleIni.h>
 
+#include <cerrno>
 #include <string>
 
 #include "platform/atomic_file.h"
 #include "platform/conversions.h"
+#include "platform/failure_log.h"
 #include "platform/program_dir.h"
+#include "platform/settings_lines.h"
 
 namespace {
 
@@ -55,8 +58,16 @@ enum class Loaded {
   unbounded,
 };
 
+struct LoadOutcome {
+  Loaded loaded = Loaded::whole;
+  // Lines left out because the reader would misread them; the next write drops them.
+  int damaged_lines = 0;
+  // Why a file could not be read.
+  QString reason;
+};
+
 // Parses the file into ini.
-Loaded load_ini(const QString& file, CSimpleIniA& ini) {
+LoadOutcome load_ini(const QString& file, CSimpleIniA& ini) {
   // Section and key names compare without regard to case; values are UTF-8 text. Quotes keep
   // blanks at either end of a value, and a value with line breaks is written as a block, so no
   // value can spill into keys of its own.
@@ -67,18 +78,20 @@ Loaded load_ini(const QString& file, CSimpleIniA& ini) {
   ini.SetSpaces(false);
   const QFileInfo info(file);
   if (!info.exists())
-    return Loaded::whole;
+    return {};
   if (!info.isFile() || info.size() > largest_settings_file)
-    return Loaded::unbounded;
+    return {Loaded::unbounded, 0, {}};
   QFile in(file);
   if (!in.open(QIODevice::ReadOnly))
-    return Loaded::failed;
+    return {Loaded::failed, 0, in.errorString()};
   // The file may have grown since it was measured.
   const QByteArray bytes = in.read(largest_settings_file + 1);
   if (bytes.size() > largest_settings_file)
-    return Loaded::unbounded;
-  return ini.LoadData(bytes.constData(), static_cast<size_t>(bytes.size())) >= 0 ? Loaded::whole
-                                                                                 : Loaded::failed;
+    return {Loaded::unbounded, 0, {}};
+  const SoundSettingsText sound = without_damaged_lines(bytes);
+  if (ini.LoadData(sound.text.constData(), static_cast<size_t>(sound.text.size())) < 0)
+    return {Loaded::failed, 0, QStringLiteral("the INI reader failed")};
+  return {Loaded::whole, sound.damaged_lines, {}};
 }
 
 }  // namespace
@@ -86,7 +99,7 @@ Loaded load_ini(const QString& file, CSimpleIniA& ini) {
 QString read_ini_value(const QString& file, const QString& section, const QString& key,
                        const QString& fallback) {
   CSimpleIniA ini;
-  if (load_ini(file, ini) != Loaded::whole)
+  if (load_ini(file, ini).loaded != Loaded::whole)
     return fallback;
   const char* value = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
   return value ? QString::fromUtf8(value) : fallback;
@@ -98,27 +111,51 @@ QString read_ini_value(const QString& file, const QString& section, const QStrin
 
 void write_ini_value(const QString& file, const QString& section, const QString& key,
                      const QString& value) {
+  const QString action = QStringLiteral("write ") + section + u' ' + key + QStringLiteral(" to");
   // A file that exists but cannot be read or parsed is left alone rather than replaced by a
   // file holding this one key.
   CSimpleIniA ini;
-  const Loaded loaded = load_ini(file, ini);
-  if (loaded == Loaded::failed)
+  const LoadOutcome outcome = load_ini(file, ini);
+  if (outcome.loaded == Loaded::failed) {
+    log_failure(action, file, outcome.reason);
     return;
+  }
   if (ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
                    value.toUtf8().constData()) < 0 ||
-      !quote_values(ini))
+      !quote_values(ini)) {
+    log_failure(action, file, QStringLiteral("the INI library could not store the value"));
     return;
+  }
   std::string text;
-  if (ini.Save(text, false) < 0)
+  if (ini.Save(text, false) < 0) {
+    log_failure(action, file, QStringLiteral("the INI library could not write the text"));
     return;
+  }
   // A missing folder would lose the write silently; it is made here.
-  if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+  const QString folder = QFileInfo(file).absolutePath();
+  errno = 0;
+  if (!QDir().mkpath(folder)) {
+    log_failure(QStringLiteral("make the settings folder"), folder, errno_reason(errno));
     return;
+  }
   // A link is replaced itself, never what it points to: that may be a device or another file.
   // Until the new file is in place, no file reads as the unbounded one did.
-  if (loaded == Loaded::unbounded && QFileInfo(file).isSymLink() && !QFile::remove(file))
+  if (outcome.loaded == Loaded::unbounded && QFileInfo(file).isSymLink()) {
+    QFile link(file);
+    if (!link.remove()) {
+      log_failure(action, file, link.errorString());
+      return;
+    }
+  }
+  QString reason;
+  if (!write_file_atomically(file, QByteArray::fromStdString(text), &reason)) {
+    log_failure(action, file, reason);
     return;
-  write_file_atomically(file, QByteArray::fromStdString(text));
+  }
+  if (outcome.damaged_lines > 0)
+    log_failure(QStringLiteral("leave out damaged lines of"), file,
+                QStringLiteral("%1 line(s) held a NUL byte or opened a block that never ends")
+                    .arg(outcome.damaged_lines));
 }
 
 QString settings_file_path() {

@@ -13,7 +13,9 @@
 #include "platform/atomic_file.h"
 #include "platform/program_dir.h"
 #include "platform/settings_file.h"
+#include "support/captured_stderr.h"
 #include "support/program_dir_fixture.h"
+#include "support/read_only_path.h"
 
 namespace {
 
@@ -46,6 +48,12 @@ void limit_memory_growth(rlim_t bytes) {
   ASSERT_EQ(setrlimit(RLIMIT_AS, &space), 0);
 }
 
+// A literal's bytes, NUL bytes inside it included.
+template <size_t size>
+QByteArray bytes_of(const char (&text)[size]) {
+  return QByteArray(text, size - 1);
+}
+
 constexpr qint64 sixteen_mb = 16 * 1024 * 1024;
 
 // "[PFSZ] PF=3" padded with a comment to the given size.
@@ -58,11 +66,11 @@ QByteArray settings_of_size(qint64 size) {
 class SettingsFileTest : public ProgramDirFixture {
  protected:
   QString read(const char* section, const char* key, const QString& fallback) {
-    return read_ini_value(settings_file_path(), QString::fromLatin1(section),
-                          QString::fromLatin1(key), fallback);
+    return read_ini_value(settings_file_path(), QString::fromUtf8(section), QString::fromUtf8(key),
+                          fallback);
   }
   void write(const char* section, const char* key, const QString& value) {
-    write_ini_value(settings_file_path(), QString::fromLatin1(section), QString::fromLatin1(key),
+    write_ini_value(settings_file_path(), QString::fromUtf8(section), QString::fromUtf8(key),
                     value);
   }
 };
@@ -335,4 +343,82 @@ TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
         << c.name.toStdString();
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
+}
+
+// A damaged line (a NUL byte, a block that never ends) is skipped: every other key, the user's
+// own sections included, is read and kept by the next write.
+TEST_F(SettingsFileTest, ADamagedLineIsSkippedAndEverythingElseIsKept) {
+  QFile zeroed(QStringLiteral(WRENFOLD_TEST_DATA_DIR "/settings/zeroed_block.ini"));
+  ASSERT_TRUE(zeroed.open(QIODevice::ReadOnly));
+  struct Read {
+    const char* section;
+    const char* key;
+    QString value;
+  };
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    std::vector<Read> reads;
+  } cases[] = {
+      {"a NUL byte in a key",
+       bytes_of("[PFSZ]\nPF=3\nT\0X=1\n[KNSZ]\nBKBC=1\n[我的]\n笔记=保留\n"),
+       {{"PFSZ", "PF", "3"},
+        {"PFSZ", "TX", "<fallback>"},
+        {"KNSZ", "BKBC", "1"},
+        {"我的", "笔记", "保留"}}},
+      {"NUL bytes at the end",
+       QByteArray("[KNSZ]\nPFTB=1\n") + QByteArray(512, '\0'),
+       {{"KNSZ", "PFTB", "1"}}},
+      {"a block of NUL bytes from a power loss",
+       zeroed.readAll(),
+       {{"PFSZ", "PF", "/home/用户/皮肤 3.she"},
+        {"KNSZ", "FDTB", "/home/用户/图片/猫.jpg"},
+        {"BKKG", "KD", "1024"},
+        {"BKKG", "GD", "<fallback>"},
+        {"FWJL", "FL", "日记"},
+        {"FWJL", "ZB", "12"},
+        {"我的设置", "备注", "不要删除"}}},
+      {"a block that never ends",
+       QByteArray("[FWJL]\nWZ=<<<END_OF_TEXT\n第一行\n[KNSZ]\nPFTB=1\n[我的]\n笔记=保留"),
+       {{"FWJL", "WZ", "<fallback>"}, {"KNSZ", "PFTB", "1"}, {"我的", "笔记", "保留"}}},
+      {"a block that ends is no damage",
+       QByteArray("[FWJL]\nWZ=<<<end_of_text\n第一行\nPFTB=0\nEND_OF_TEXT  \n[KNSZ]\nPFTB=1\n"),
+       {{"FWJL", "WZ", "第一行\nPFTB=0"}, {"FWJL", "PFTB", "<fallback>"}, {"KNSZ", "PFTB", "1"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    put_file(settings_path(), c.bytes);
+    for (int pass = 0; pass < 2; ++pass) {
+      for (const Read& r : c.reads)
+        EXPECT_EQ(read(r.section, r.key, QStringLiteral("<fallback>")), r.value)
+            << r.section << " " << r.key << (pass == 0 ? " as found" : " after a write");
+      if (pass == 0) {
+        CapturedStderr errors;
+        write("BJCS", "DX", QStringLiteral("14"));
+        const bool damaged = QByteArray(c.name) != "a block that ends is no damage";
+        EXPECT_EQ(errors.lines().filter(QStringLiteral("damaged")).size(), damaged ? 1 : 0)
+            << errors.lines().join(u'\n').toStdString();
+      }
+    }
+    EXPECT_EQ(read("BJCS", "DX", QString()), "14");
+    EXPECT_FALSE(file_bytes(settings_path()).contains('\0'));
+  }
+}
+
+// A write that cannot be made leaves one line on standard error with the reason.
+TEST_F(SettingsFileTest, AFailedWriteSaysWhy) {
+  write("PFSZ", "PF", QStringLiteral("3"));
+  CapturedStderr errors;
+  {
+    ReadOnlyPath read_only(path(QStringLiteral("config")));
+    ASSERT_TRUE(read_only.ok());
+    write("PFSZ", "PF", QStringLiteral("4"));
+  }
+  ASSERT_EQ(errors.lines().size(), 1);
+  EXPECT_TRUE(errors.lines().front().startsWith(QStringLiteral("wrenfold: write PFSZ PF to \"") +
+                                                settings_path() + u'"'))
+      << errors.lines().front().toStdString();
+  EXPECT_TRUE(errors.lines().front().contains(QStringLiteral("ermission denied")))
+      << errors.lines().front().toStdString();
+  EXPECT_EQ(read("PFSZ", "PF", QString()), "3");
 }
