@@ -200,6 +200,16 @@ void clear_foreground(QTextDocument& document, int start, int end) {
   }
 }
 
+// A position between the two halves of a character outside the BMP, moved to the character's
+// start or end, so that no selection or edit of the program's leaves half a character.
+int whole_character_position(const QTextDocument& document, int position, bool forward) {
+  const bool inside = position > 0 && document.characterAt(position).isLowSurrogate() &&
+                      document.characterAt(position - 1).isHighSurrogate();
+  if (!inside)
+    return position;
+  return forward ? position + 1 : position - 1;
+}
+
 }  // namespace
 
 RichEditor::RichEditor(QWidget* parent) : QTextEdit(parent) {
@@ -291,7 +301,8 @@ int RichEditor::selection_start() const {
 
 void RichEditor::set_selection_start(int position) {
   QTextCursor cursor = textCursor();
-  cursor.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
+  const int clamped = std::clamp(position, 0, document()->characterCount() - 1);
+  cursor.setPosition(whole_character_position(*document(), clamped, false));
   setTextCursor(cursor);
 }
 
@@ -309,8 +320,11 @@ void RichEditor::set_selection_length(int length) {
   const int start = cursor.selectionStart();
   const qint64 end =
       std::clamp<qint64>(qint64{start} + length, 0, document()->characterCount() - 1);
-  cursor.setPosition(start);
-  cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+  // Both ends move outward, so the selection takes every character it touches whole.
+  const bool forward = length >= 0;
+  cursor.setPosition(whole_character_position(*document(), start, !forward));
+  cursor.setPosition(whole_character_position(*document(), static_cast<int>(end), forward),
+                     QTextCursor::KeepAnchor);
   setTextCursor(cursor);
 }
 

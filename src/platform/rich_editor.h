@@ -56,10 +56,12 @@ class RichEditor : public QTextEdit {
   void set_modified(bool modified);
 
   int selection_start() const;
-  // Moves the caret (clamped to the text) and empties the selection.
+  // Moves the caret (clamped to the text) and empties the selection. A position inside a
+  // character outside the BMP moves to its start.
   void set_selection_start(int position);
   int selection_length() const;
-  // Selects from selection_start; -1 selects the whole text.
+  // Selects from selection_start; -1 selects the whole text. A character outside the BMP that the
+  // selection would cut in half is taken whole.
   void set_selection_length(int length);
 
   bool word_wrap() const;

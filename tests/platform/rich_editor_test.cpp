@@ -140,6 +140,34 @@ TEST_F(RichEditorTest, SelectionIsClampedAndMinusOneSelectsAll) {
   EXPECT_EQ(editor.selection_length(), 0);
 }
 
+// Half a character outside the BMP can be neither selected nor typed over: what is left is
+// always whole characters.
+TEST_F(RichEditorTest, SelectionsTakeCharactersOutsideTheBmpWhole) {
+  struct Case {
+    int start;
+    int length;
+    int want_start;
+    int want_length;
+    QString after_typing;
+  };
+  // "A😀B": the emoji takes positions 1 and 2.
+  const Case cases[] = {
+      {2, 0, 1, 0, QStringLiteral("Ax😀B")},
+      {1, 1, 1, 2, QStringLiteral("AxB")},
+      {0, 2, 0, 3, QStringLiteral("xB")},
+      {4, -2, 1, 3, QStringLiteral("Ax")},
+  };
+  for (const Case& c : cases) {
+    editor.setPlainText(QStringLiteral("A😀B"));
+    select(c.start, c.length);
+    EXPECT_EQ(editor.selection_start(), c.want_start) << c.start << "," << c.length;
+    EXPECT_EQ(editor.selection_length(), c.want_length) << c.start << "," << c.length;
+    editor.setFocus();
+    type(QStringLiteral("x"));
+    EXPECT_EQ(text(), c.after_typing) << c.start << "," << c.length;
+  }
+}
+
 TEST_F(RichEditorTest, TextLengthCountsGbkBytesAndBreaksAsTwo) {
   const std::pair<QString, int> cases[] = {
       {QString(), 0},

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
-// The length of a GBK text in editor characters: a byte of 0x80 or above (a lead byte) or a CR
-// takes the byte after it along as one character. The last byte is never examined.
-int count_edit_chars(const QByteArray& gbk_text);
-// The same for a text, counted on its GBK form.
+// The length of a text in editor characters, counted as the editor counts its positions: one per
+// UTF-16 unit (a character outside the BMP counts two), a CR LF pair one, as one paragraph break.
+// The text's GBK form plays no part: one GBK byte may stand for two positions or half of one.
 int count_edit_chars(const QString& text);

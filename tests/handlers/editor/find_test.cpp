@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <functional>
+
 #include "platform/controls/picture_button.h"
 #include "platform/rich_editor.h"
 #include "support/main_window_fixture.h"
@@ -94,14 +96,44 @@ TEST_F(FindTest, FindThenFindNextWalksOverlappingHitsAndStartsAgainAfterAMiss) {
   EXPECT_EQ(selection(), std::pair(1, 2));
 }
 
-TEST_F(FindTest, ChineseTextSelectsOneEditorCharacterPerCharacter) {
-  editor().setPlainText(QStringLiteral("前文\"中文\"后"));
-  look_for(QStringLiteral("中文"));
+// The hit is selected whole in the editor's own positions, whatever the text's GBK form: a
+// character outside the BMP counts two, one GBK has a single byte for counts one.
+TEST_F(FindTest, TheWholeHitIsSelected) {
+  const struct {
+    QString text;
+    QString needle;
+    std::pair<int, int> selection;
+  } cases[] = {
+      {QStringLiteral("前文\"中文\"后"), QStringLiteral("中文"), {3, 2}},
+      {QStringLiteral("A😀B"), QStringLiteral("😀"), {1, 2}},
+      {QStringLiteral("x😀😀y"), QStringLiteral("😀y"), {3, 3}},
+      {QStringLiteral("价€a!"), QStringLiteral("€a"), {1, 2}},
+      {QStringLiteral("한국어"), QStringLiteral("국어"), {1, 2}},
+  };
+  for (const auto& c : cases) {
+    editor().setPlainText(c.text);
+    look_for(c.needle);
+    find();
+    EXPECT_EQ(selection(), c.selection) << c.needle.toStdString();
+    EXPECT_EQ(editor().textCursor().selectedText(), c.needle) << c.needle.toStdString();
+  }
+}
 
-  find();
-
-  EXPECT_EQ(selection(), std::pair(3, 2));
-  EXPECT_EQ(editor().textCursor().selectedText(), QStringLiteral("中文"));
+TEST_F(FindTest, TypingOrCuttingOverAHitOutsideTheBmpTakesTheWholeCharacter) {
+  const struct {
+    std::function<void()> act;
+    QString left;
+  } cases[] = {
+      {[this] { type_into_editor(QStringLiteral("x")); }, QStringLiteral("AxB")},
+      {[this] { editor().richedit_cut(); }, QStringLiteral("AB")},
+  };
+  for (const auto& c : cases) {
+    editor().setPlainText(QStringLiteral("A😀B"));
+    look_for(QStringLiteral("😀"));
+    find();
+    c.act();
+    EXPECT_EQ(editor().toPlainText(), c.left);
+  }
 }
 
 TEST_F(FindTest, EmptyFindTextIsRefusedByBothButtonsAndKeepsThePosition) {
