@@ -643,11 +643,32 @@ void RichEditor::set_focus() {
 void RichEditor::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   const int shift = shift_state(event->modifiers());
-  if (event->button() == Qt::LeftButton)
-    emit on_left_button_down(at.x(), at.y(), shift);
+  pending_left_click_.reset();
   if (event->button() == Qt::RightButton)
     emit on_right_button_down(at.x(), at.y(), shift);
+  const QTextCursor before = textCursor();
   QTextEdit::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton)
+    return;
+  // Reported once the click has placed the caret. A press in the selection may start a drag, so
+  // the editor moves the caret only when the button comes up.
+  const QTextCursor after = textCursor();
+  const bool caret_waits = after.hasSelection() && after.position() == before.position() &&
+                           after.anchor() == before.anchor();
+  if (caret_waits) {
+    pending_left_click_ = PendingClick{at.x(), at.y(), shift};
+    return;
+  }
+  emit on_left_button_down(at.x(), at.y(), shift);
+}
+
+void RichEditor::mouseReleaseEvent(QMouseEvent* event) {
+  QTextEdit::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !pending_left_click_)
+    return;
+  const PendingClick click = *pending_left_click_;
+  pending_left_click_.reset();
+  emit on_left_button_down(click.x, click.y, click.shift_state);
 }
 
 QMimeData* RichEditor::createMimeDataFromSelection() const {

@@ -3,6 +3,7 @@
 #include <QTextEdit>
 
 #include <memory>
+#include <optional>
 
 #include "platform/colorref.h"
 
@@ -101,8 +102,10 @@ class RichEditor : public QTextEdit {
   void on_double_click(int x, int y, int shift_state);
 
  protected:
-  // Mouse events: x and y in the text area, shift state 1 Ctrl, 2 Shift, 4 Alt.
+  // Mouse events: x and y in the text area, shift state 1 Ctrl, 2 Shift, 4 Alt. The left button
+  // is reported once the editor has put the caret where the click goes.
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   // The clipboard and drag and drop carry our RTF beside the plain text and HTML, and RTF that
@@ -126,6 +129,13 @@ class RichEditor : public QTextEdit {
   void show_colours();
   void sync_line_counts(const QTextBlock& through) const;
 
+  struct PendingClick {
+    int x;
+    int y;
+    int shift_state;
+  };
+  // A left press in the selection, reported when the button comes up and the caret has moved.
+  std::optional<PendingClick> pending_left_click_;
   QColor page_colour_;
   QColor text_colour_;
   bool loading_ = false;
