@@ -236,6 +236,18 @@ DbValue db_read_field(const RecordSet& records, const QString& name) {
   return index < 0 ? DbValue() : db_read_field(records, index + 1);
 }
 
+QByteArray db_read_bytes(const RecordSet& records, const QString& name) {
+  sqlite3_stmt* statement = records.statement_ ? records.statement_->current() : nullptr;
+  if (!statement)
+    return {};
+  const int index = records.statement_->column_of(name);
+  if (index < 0)
+    return {};
+  // The blob form of a text is its stored bytes, never decoded.
+  const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, index));
+  return QByteArray(bytes, sqlite3_column_bytes(statement, index));
+}
+
 void db_close_recordset(RecordSet& records) {
   records.statement_.reset();
 }

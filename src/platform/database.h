@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -58,6 +59,7 @@ class RecordSet {
   friend bool db_at_end(const RecordSet&);
   friend DbValue db_read_field(const RecordSet&, int);
   friend DbValue db_read_field(const RecordSet&, const QString&);
+  friend QByteArray db_read_bytes(const RecordSet&, const QString&);
   friend void db_close_recordset(RecordSet&);
   struct Statement;
   std::unique_ptr<Statement> statement_;
@@ -95,6 +97,10 @@ bool db_at_end(const RecordSet& records);
 // column: 1-based number, or a column name or alias.
 DbValue db_read_field(const RecordSet& records, int column);
 DbValue db_read_field(const RecordSet& records, const QString& name);
+// The field's bytes as the engine stores them, whatever its type: a text's bytes also where they
+// are not UTF-8, a blob's bytes, a number in its text form. Null, an unknown name or no current
+// record give none.
+QByteArray db_read_bytes(const RecordSet& records, const QString& name);
 void db_close_recordset(RecordSet& records);
 
 // Reads where a text must stand: null reads as "", another type raises error_not_text.

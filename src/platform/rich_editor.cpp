@@ -92,23 +92,6 @@ QString decode_text_file(const QByteArray& bytes) {
   return gbk.decode(bytes);
 }
 
-// The bytes a content text was decoded from. Content comes as UTF-8 text (our own RTF is ASCII);
-// a character the decoding could not keep stands for the one byte it replaced, so that a \binN
-// payload keeps its length and nothing of it spills into the text.
-QByteArray content_bytes(const QString& content) {
-  QByteArray bytes;
-  bytes.reserve(content.size());
-  qsizetype start = 0;
-  for (qsizetype lost = content.indexOf(QChar::ReplacementCharacter); lost >= 0;
-       lost = content.indexOf(QChar::ReplacementCharacter, start)) {
-    bytes += QStringView(content).sliced(start, lost - start).toUtf8();
-    bytes += '?';
-    start = lost + 1;
-  }
-  bytes += QStringView(content).sliced(start).toUtf8();
-  return bytes;
-}
-
 bool looks_like_rtf(QByteArrayView bytes) {
   return bytes.trimmed().startsWith("{\\rtf");
 }
@@ -276,13 +259,17 @@ QString RichEditor::content() const {
 }
 
 void RichEditor::set_content(const QString& rtf) {
+  set_content_bytes(rtf.toUtf8());
+}
+
+void RichEditor::set_content_bytes(const QByteArray& stored) {
   load(
-      [&rtf](QTextDocument& doc) {
-        if (rtf.isEmpty()) {
+      [&stored](QTextDocument& doc) {
+        if (stored.isEmpty()) {
           doc.clear();
           return;
         }
-        read_rtf(content_bytes(rtf), doc);
+        read_rtf(stored, doc);
       },
       false);
 }

@@ -51,6 +51,9 @@ class RichEditor : public QTextEdit {
   // on_content_changed without setting modified.
   QString content() const;
   void set_content(const QString& rtf);
+  // The content as the bytes it was stored in, read as they are: RTF whatever bytes its binary
+  // data and legacy text hold, or a plain text in UTF-8 or else GBK.
+  void set_content_bytes(const QByteArray& stored);
 
   // Set by the user's edits only; the program writes only false.
   bool modified() const;

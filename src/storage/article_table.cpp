@@ -85,11 +85,14 @@ bool article_title_exists(ExternalDatabase& db, const QString& category, const Q
   return found;
 }
 
-QString read_article_content(ExternalDatabase& db, const QString& category, const QString& title) {
+QByteArray read_article_content(ExternalDatabase& db, const QString& category,
+                                const QString& title) {
   RecordSet records =
       db_query(db, QStringLiteral("select * from 文章管理 where 文章所属='") + sql_value(category) +
                        QStringLiteral("'and 文章标题='") + sql_value(title) + QStringLiteral("'"));
-  const QString content = db_read_text(records, QStringLiteral("文章内容"));
+  // Bytes, not text: binary picture data and legacy GBK bodies are no UTF-8, and an old body may be
+  // stored as a blob.
+  const QByteArray content = db_read_bytes(records, QStringLiteral("文章内容"));
   db_close_recordset(records);
   return content;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +19,10 @@ QStringList article_titles_in_order(ExternalDatabase& db, const QString& categor
 // Whether the category holds an article with this title; the engine looks up that one row.
 bool article_title_exists(ExternalDatabase& db, const QString& category, const QString& title);
 
-// The article's stored rich text: "" when it was never saved or no such article exists.
-QString read_article_content(ExternalDatabase& db, const QString& category, const QString& title);
+// The article's stored rich text as the bytes the row holds, whatever the column's type: none when
+// it was never saved or no such article exists.
+QByteArray read_article_content(ExternalDatabase& db, const QString& category,
+                                const QString& title);
 
 // The stored fields that the properties box shows, each of which must be text.
 struct ArticleFields {

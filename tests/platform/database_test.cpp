@@ -133,6 +133,35 @@ TEST_F(DatabaseTest, PositionsOfAnyTypeGoThroughToInteger) {
   }
 }
 
+// The bytes as stored, also where they are no UTF-8 text; the text of the same field decodes them.
+TEST_F(DatabaseTest, BytesOfAFieldAreTheStoredBytesWhateverItsType) {
+  struct Case {
+    const char* expression;
+    QByteArray bytes;
+  };
+  const Case cases[] = {
+      {"'文本'", "\xe6\x96\x87\xe6\x9c\xac"},
+      {"cast(x'cbceccff00e5' as text)", QByteArray("\xcb\xce\xcc\xff\x00\xe5", 6)},
+      {"x'00ff7b5c'", QByteArray("\x00\xff{\\", 4)},
+      {"x''", ""},
+      {"12", "12"},
+      {"2.5", "2.5"},
+      {"NULL", ""},
+  };
+  for (const Case& c : cases) {
+    RecordSet records =
+        db_query(db_, QStringLiteral("select %1 as p").arg(QString::fromUtf8(c.expression)));
+    EXPECT_EQ(db_read_bytes(records, QStringLiteral("P")), c.bytes) << c.expression;
+    EXPECT_TRUE(db_read_bytes(records, QStringLiteral("q")).isEmpty()) << c.expression;
+    db_move_next(records);
+    EXPECT_TRUE(db_read_bytes(records, QStringLiteral("p")).isEmpty()) << c.expression;
+  }
+  RecordSet invalid = db_query(db_, QStringLiteral("select cast(x'41ff42' as text) as p"));
+  EXPECT_EQ(db_read_text(invalid, 1), u"A\uFFFDB"_qs);
+  db_close(db_);
+  EXPECT_TRUE(db_read_bytes(invalid, QStringLiteral("p")).isEmpty());
+}
+
 TEST_F(DatabaseTest, TextReadsRaiseErrorFiveOnOtherTypes) {
   RecordSet records =
       db_query(db_, QStringLiteral("select count(*), 1.5, x'00', NULL, '文本' from 目录管理"));

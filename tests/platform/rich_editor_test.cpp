@@ -92,16 +92,15 @@ TEST_F(RichEditorTest, TextThatIsNoRtfLoadsAsPlainText) {
   EXPECT_FALSE(editor.modified());
 }
 
-// Content comes from the database as UTF-8 text: the bytes of a binary picture that the text could
-// not hold keep their count, so the picture stays one picture and the text after it stays as it
-// was.
-TEST_F(RichEditorTest, BinaryPictureBytesKeepTheirCountInTheContentText) {
+// Stored bytes load as they are: every byte of a binary picture comes back in its hex form, and the
+// text after it stays as it was.
+TEST_F(RichEditorTest, BinaryPictureBytesLoadFromTheStoredBytes) {
   const QByteArray stored =
       "{\\rtf1\\ansi a{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 \xff}\xfe{\\\x80}b}";
-  editor.set_content(QString::fromUtf8(stored));
+  editor.set_content_bytes(stored);
   EXPECT_EQ(text(), u"a\uFFFCb"_qs);
   EXPECT_TRUE(editor.content().contains(
-      QStringLiteral("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\n3f7d3f7b5c3f}")))
+      QStringLiteral("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\nff7dfe7b5c80}")))
       << editor.content().toStdString();
 }
 

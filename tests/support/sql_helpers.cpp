@@ -65,6 +65,21 @@ qint64 seed_article(ExternalDatabase& db, const QString& category, const QString
                 {category, position, content, title, stamp, stamp});
 }
 
+bool seed_article_body(ExternalDatabase& db, qint64 id, const QByteArray& bytes, BodyType type) {
+  Statement statement =
+      prepare(db, QStringLiteral("update 文章管理 set 文章内容 = ? where ID = ?"));
+  if (!statement)
+    return false;
+  const int size = int(bytes.size());
+  if (type == BodyType::blob) {
+    sqlite3_bind_blob(statement.get(), 1, bytes.constData(), size, SQLITE_TRANSIENT);
+  } else {
+    sqlite3_bind_text(statement.get(), 1, bytes.constData(), size, SQLITE_TRANSIENT);
+  }
+  sqlite3_bind_int64(statement.get(), 2, id);
+  return sqlite3_step(statement.get()) == SQLITE_DONE && sqlite3_changes(db.handle()) == 1;
+}
+
 bool seed_sql(ExternalDatabase& db, const QString& sql) {
   sqlite3* handle = db.handle();
   return handle &&

@@ -19,6 +19,10 @@ qint64 seed_category(ExternalDatabase& db, const QString& name, const QString& p
 qint64 seed_article(ExternalDatabase& db, const QString& category, const QString& position,
                     const QString& title, const std::optional<QString>& content,
                     const QString& stamp = QStringLiteral("2024-01-02 03:04:05"));
+// Gives the article of this ID a body of raw bytes, stored as TEXT (however invalid as UTF-8) or as
+// a BLOB, as other programs and old notebooks leave them.
+enum class BodyType { text, blob };
+bool seed_article_body(ExternalDatabase& db, qint64 id, const QByteArray& bytes, BodyType type);
 // Any statement, for rows the helpers above cannot make (positions stored as numbers, say).
 bool seed_sql(ExternalDatabase& db, const QString& sql);
 

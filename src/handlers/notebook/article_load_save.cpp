@@ -23,7 +23,7 @@ void load_selected_article() {
   editor.set_modified(false);
   const int row = window.超级列表框1->current_row();
   const QString title = current_title();
-  editor.set_content(read_article_content(database(), current_category(), title));
+  editor.set_content_bytes(read_article_content(database(), current_category(), title));
   globals().loaded_article_row = row;
   show_in_status_bar(StatusPart::position, title);
 }
