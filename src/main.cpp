@@ -1,12 +1,15 @@
 #include <QApplication>
 #include <QDateTime>
 
+#include <optional>
+
+#include "handlers/access/database_connection.h"
 #include "platform/atomic_file.h"
 #include "platform/fonts.h"
-#include "platform/program_dir.h"
 #include "platform/settings_file.h"
 #include "platform/single_program.h"
 #include "platform/translations.h"
+#include "startup/notebook_claim.h"
 #include "startup/startup_chain.h"
 #include "windows/main_window.h"
 #include "windows/program_icon.h"
@@ -16,12 +19,12 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   // Windows and boxes without a title of their own show this name, not the executable's.
   QApplication::setApplicationName(QStringLiteral("Wrenfold"));
-  SingleProgram single_program(get_program_dir());
-  if (!single_program.claim())
-    return single_program.call_running_program_forward() ? 0 : 1;
+  install_qt_translation(application);
+  SingleProgram single_program(database_path());
+  if (const std::optional<int> exit_status = claim_notebook(single_program))
+    return *exit_status;
   // Only this program writes the settings file now: what older writes left behind is garbage.
   remove_interrupted_writes(settings_file_path(), started);
-  install_qt_translation(application);
   install_font_substitutions();
   QApplication::setWindowIcon(program_icon());
   MainWindow* window = load_start_window();

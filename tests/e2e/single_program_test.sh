@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# One running program per program directory, under Xvfb: a second start brings the minimized
+# One running program per notebook, under Xvfb: a second start, from the same program directory
+# or from a copy of it whose data folder is a link to the same notebook, brings the minimized
 # first window back to the front and ends; after the first is killed, its lock file does not
 # block the next start. The start also removes a settings write that a kill cut short.
 # $1: the program directory the build assembles.
 set -euo pipefail
 source "$(dirname "$0")/x_session.sh" "$1"
 
-leftover="$work/config/config.ini.qOCHZe"
+leftover="$work/config/config.ini.0a1b2c3d.wrenfold-write"
 printf '[FWJL]\nWZ=half\n' >"$leftover"
 touch -d '1 hour ago' "$leftover"
 
@@ -18,25 +19,32 @@ start_program
 first_pid=$program_pid
 first_window=$window
 [ ! -e "$leftover" ] || fail "the leftover of an interrupted settings write is still there"
-[ -e "$work/wrenfold.lock" ] || fail "the running program holds no lock file"
+lock="$work/data/data.mdb.lock"
+[ -e "$lock" ] || fail "the running program holds no lock file beside the notebook"
 
-xdotool windowminimize --sync "$first_window"
-[ -z "$(visible_windows)" ] || fail "the window did not minimize"
+copy="$scratch/副本 目录"
+mkdir "$copy"
+cp -r "$work"/config "$work"/wrenfold "$copy"/
+ln -s "$work/data" "$copy/data"
 
-timeout 20 "$work/wrenfold" >>"$scratch/program.log" 2>&1 || fail "the second start ended with $?"
-kill -0 "$first_pid" 2>/dev/null || fail "the first program ended"
-for _ in $(seq 50); do [ -n "$(visible_windows)" ] && break; sleep 0.1; done
-[ "$(visible_windows)" = "$first_window" ] ||
-  fail "expected the first window alone on screen, saw: $(visible_windows | paste -sd' ')"
-for _ in $(seq 50); do [ "$(xdotool getactivewindow)" = "$first_window" ] && break; sleep 0.1; done
-[ "$(xdotool getactivewindow)" = "$first_window" ] || fail "the first window is not in front"
+for program in "$work/wrenfold" "$copy/wrenfold"; do
+  xdotool windowminimize --sync "$first_window"
+  [ -z "$(visible_windows)" ] || fail "the window did not minimize"
+  timeout 20 "$program" >>"$scratch/program.log" 2>&1 || fail "the start of $program ended with $?"
+  kill -0 "$first_pid" 2>/dev/null || fail "the first program ended"
+  for _ in $(seq 50); do [ -n "$(visible_windows)" ] && break; sleep 0.1; done
+  [ "$(visible_windows)" = "$first_window" ] ||
+    fail "expected the first window alone on screen, saw: $(visible_windows | paste -sd' ')"
+  for _ in $(seq 50); do [ "$(xdotool getactivewindow)" = "$first_window" ] && break; sleep 0.1; done
+  [ "$(xdotool getactivewindow)" = "$first_window" ] || fail "the first window is not in front"
+done
 
 kill -9 "$first_pid"
 for _ in $(seq 50); do kill -0 "$first_pid" 2>/dev/null || break; sleep 0.1; done
-[ -e "$work/wrenfold.lock" ] || fail "the killed program left no lock file to test with"
+[ -e "$lock" ] || fail "the killed program left no lock file to test with"
 
 start_program
 close_program
 wait "$program_pid" || fail "the program after the kill ended with a failure status"
-[ ! -e "$work/wrenfold.lock" ] || fail "a closed program left its lock file"
+[ ! -e "$lock" ] || fail "a closed program left its lock file"
 echo "PASS"
