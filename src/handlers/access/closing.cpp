@@ -1,6 +1,7 @@
 #include "handlers/access/closing.h"
 
 #include "handlers/notebook/article_load_save.h"
+#include "platform/controls/report_list.h"
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "platform/rich_editor.h"
@@ -12,6 +13,9 @@
 
 bool query_close_main_window() {
   MainWindow& window = main_window();
+  // A title still being typed is stored now, while the database is open, as Enter would store it;
+  // the last position and the save then find the article under it.
+  window.超级列表框1->end_label_edit();
   if (globals().float_icon_shown == 1) {
     window.setVisible(false);
     return false;

@@ -39,6 +39,8 @@ void on_category_changed() {
 
 void main_combo_dropdown() {
   MainWindow& window = main_window();
+  // A title being typed belongs to an article of the category still selected.
+  window.超级列表框1->end_label_edit();
   if (window.组合框1->combo_item_count() > 0 && offer_to_save_modified_article() == 0) {
     // Yes, and the save failed: no other category can be chosen, so the edits are not lost.
     window.组合框1->refuse_dropdown();

@@ -148,7 +148,7 @@ int ReportList::edited_row() const {
 
 void ReportList::end_label_edit() {
   // Qt ends an edit only once the current row has moved on, and the handler would then read the
-  // new row as the one being renamed.
+  // new row as the one being renamed; so every change of rows or selection ends it first.
   if (QWidget* editor = edited_index_.isValid() ? indexWidget(edited_index_) : nullptr) {
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
@@ -189,6 +189,15 @@ QItemSelectionModel::SelectionFlags ReportList::selectionCommand(const QModelInd
       (command.testFlag(QItemSelectionModel::Clear) && !index.isValid()))
     return QItemSelectionModel::NoUpdate;
   return command;
+}
+
+void ReportList::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // Tab and Shift+Tab end the edit like Enter: Qt would go on to edit the next row's title, and
+  // that edit would end on the row this one was opened on.
+  if (hint == QAbstractItemDelegate::EditNextItem ||
+      hint == QAbstractItemDelegate::EditPreviousItem)
+    hint = QAbstractItemDelegate::NoHint;
+  QTreeWidget::closeEditor(editor, hint);
 }
 
 void ReportList::set_label_edit_handler(std::function<bool()> handler) {

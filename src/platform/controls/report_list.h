@@ -45,6 +45,9 @@ class ReportList : public QTreeWidget {
   int edited_row() const;
   // The handler of on_label_edit_ended answers: false keeps the old text.
   void set_label_edit_handler(std::function<bool()> handler);
+  // Ends an open in-place edit on its own row, as Enter does, for a command that is about to
+  // change what the row stands for (another category, the program's end).
+  void end_label_edit();
 
  signals:
   void on_current_row_changed();
@@ -53,10 +56,9 @@ class ReportList : public QTreeWidget {
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
-  // Commits an open in-place edit to its row while that row is still the current one.
-  void end_label_edit();
   QTreeWidgetItem* new_row(const QStringList& texts, int image) const;
 
   QString edited_label_;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+
 #include "handlers/notebook/article_load_save.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
@@ -114,6 +117,28 @@ TEST_F(ClosingTest, TheSaveQuestionAtCloseSavesOnYesAndDropsOnNo) {
     EXPECT_EQ(stored_content().contains(QStringLiteral("closing")), answer == answer_yes);
     EXPECT_FALSE(main.外部数据库1.is_open());
   }
+}
+
+// A title still being typed is stored before the close goes on, so the save and the last
+// position both find the article under it.
+TEST_F(ClosingTest, ATitleEditStillOpenIsAppliedBeforeTheClose) {
+  MainWindow& main = start_at_article();
+  type_into_editor(QStringLiteral("closing "));
+  ReportList& list = *main.超级列表框1;
+  list.listview_edit_label(1);
+  QApplication::processEvents();
+  auto* line = list.viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  line->setText(QStringLiteral("新标题"));
+  seam().answer_next(answer_yes);
+  EXPECT_TRUE(main.close());
+  QApplication::processEvents();
+  EXPECT_EQ(seam().message_texts(), QStringList{question});
+  EXPECT_EQ(setting("FWJL", "WZ"), QStringLiteral("新标题"));
+  const auto stored = table_rows(QStringLiteral("文章管理"));
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(stored[1].value(4), QStringLiteral("新标题"));
+  EXPECT_TRUE(stored[1].value(3).contains(QStringLiteral("closing")));
 }
 
 TEST_F(ClosingTest, AFailedSaveOnYesKeepsTheWindowOpenWithItsText) {

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QWheelEvent>
+
 #include <functional>
 
 #include "handlers/notebook/article_rename.h"
 #include "handlers/notebook/notebook_fixture.h"
 #include "platform/conversions.h"
 #include "support/read_only_path.h"
+#include "windows/current_article.h"
 
 namespace {
 
@@ -302,6 +305,71 @@ TEST_F(RenameFixture, AnOpenTitleEditEndsOnItsOwnRow) {
     QApplication::processEvents();
     EXPECT_EQ(placed(diary), c.placed_after);
     EXPECT_EQ(rows(), c.rows_after);
+    EXPECT_TRUE(seam().messages().empty());
+  }
+}
+
+void send_key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(widget, &press);
+  QApplication::processEvents();
+}
+
+struct EndedTitleEdit {
+  const char* name;
+  std::function<void(QLineEdit&)> end;
+  QStringList diary_after;
+};
+
+// However a title edit ends, the typed title lands on the article the edit was opened on, or
+// nowhere, and the list then shows what the table holds.
+TEST_F(RenameFixture, EveryWayOfEndingATitleEditAppliesItToItsArticleOrCancelsIt) {
+  const QStringList applied = {"renamed@1", "第二@2"};
+  const QStringList cancelled = {"第一@1", "第二@2"};
+  auto focused = [] { return QApplication::focusWidget(); };
+  const std::vector<EndedTitleEdit> cases = {
+      {"Enter", [](QLineEdit& line) { send_key(&line, Qt::Key_Return); }, applied},
+      {"Tab", [](QLineEdit& line) { send_key(&line, Qt::Key_Tab); }, applied},
+      {"Shift+Tab", [](QLineEdit& line) { send_key(&line, Qt::Key_Backtab, Qt::ShiftModifier); },
+       applied},
+      {"Tab, then Shift+Tab",
+       [&focused](QLineEdit& line) {
+         send_key(&line, Qt::Key_Tab);
+         send_key(focused(), Qt::Key_Backtab, Qt::ShiftModifier);
+       },
+       applied},
+      {"Esc", [](QLineEdit& line) { send_key(&line, Qt::Key_Escape); }, cancelled},
+      {"a click on another row", [this](QLineEdit&) { click_list_row(1); }, applied},
+      {"focus to the editor", [this](QLineEdit&) { editor().setFocus(); }, applied},
+      {"a wheel turn over the category selector",
+       [this](QLineEdit&) {
+         const QPointF at(5, 5);
+         QWheelEvent wheel(at, combo().mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+         QApplication::sendEvent(&combo(), &wheel);
+       },
+       applied},
+      {"a key on the category selector", [this](QLineEdit&) { send_key(&combo(), Qt::Key_Down); },
+       applied},
+      {"another category chosen", [this](QLineEdit&) { choose_category(1); }, applied},
+  };
+  for (const EndedTitleEdit& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    window().activateWindow();
+    click_list_row(0);
+    QLineEdit* line = type_title(0, QStringLiteral("renamed"));
+    ASSERT_NE(line, nullptr);
+    line->setFocus();
+    c.end(*line);
+    QApplication::processEvents();
+    EXPECT_EQ(placed(diary), c.diary_after);
+    EXPECT_EQ(placed(QStringLiteral("杂项")), QStringList{"it's 别处@1"});
+    QStringList shown;
+    for (const QString& title : placed(current_category()))
+      shown << title.section(u'@', 0, 0);
+    EXPECT_EQ(rows(), shown);
     EXPECT_TRUE(seam().messages().empty());
   }
 }
