@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "handlers/access/abandoned_work.h"
 #include "handlers/access/backup_bindings.h"
 #include "handlers/access/closing.h"
 #include "handlers/access/database_connection.h"
@@ -55,6 +56,7 @@ void init_main_window() {
 
 void run_startup_sequence() {
   // No step is skipped: a run-time error is reported by its step and the chain goes on.
+  remove_abandoned_backup_and_restore_work();
   guarded(init_main_window)();
   guarded(open_database)();
   guarded(login_gate)();

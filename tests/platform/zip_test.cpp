@@ -10,9 +10,11 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/work_folder.h"
 #include "support/archives.h"
 
 namespace {
@@ -145,21 +147,73 @@ TEST_F(ZipTest, EntryThatWouldExpandMoreThanAThousandTimesIsRefused) {
   EXPECT_NE(unpack(), nullptr);
 }
 
-TEST_F(ZipTest, FolderLeftByAnUnfinishedUnpackingIsRemovedByTheNext) {
-  write_file(target_ + QStringLiteral("/.unpack-abc123/data.mdb"), "被打断");
-  write_file(target_ + QStringLiteral("/data.mdb"), "留下");
-  // A link of that name is no folder of ours: what it points at stays.
+// What packings and unpackings cut off by a kill left goes with the next one in that folder;
+// a folder a running one holds, and whatever only looks like ours, stays.
+TEST_F(ZipTest, WorkFoldersLeftByCutOffRunsGoWithTheNext) {
   const QString elsewhere = dir_.filePath(QStringLiteral("别处/留下.txt"));
   write_file(elsewhere, "别处");
-  ASSERT_TRUE(QFile::link(QFileInfo(elsewhere).path(), target_ + QStringLiteral("/.unpack-link")));
+  const auto leave = [&](const QString& folder) {
+    write_file(folder + QStringLiteral("/.wrenfold-restore-abc123/data.mdb"), "被打断");
+    write_file(folder + QStringLiteral("/.wrenfold-backup-XY12z9/archive"), "被打断");
+    write_file(folder + QStringLiteral("/.wrenfold-backup-XY12z9/archive.Ab3dE9"), "被打断");
+    write_file(folder + QStringLiteral("/.unpack-abc123/data.mdb"), "别人的");
+    write_file(folder + QStringLiteral("/.wrenfold-restore-abc12/x"), "别人的");
+    write_file(folder + QStringLiteral("/.wrenfold-notes-abc123/x"), "别人的");
+    write_file(folder + QStringLiteral("/.wrenfold-backup-file01"), "别人的");
+    ASSERT_TRUE(QFile::link(QFileInfo(elsewhere).path(),
+                            folder + QStringLiteral("/.wrenfold-restore-link01")));
+  };
+  const QStringList kept = {".unpack-abc123", ".wrenfold-backup-file01", ".wrenfold-notes-abc123",
+                            ".wrenfold-restore-abc12", ".wrenfold-restore-link01"};
+  const QString archive_folder = QFileInfo(archive_).path();
+  leave(target_);
+  leave(archive_folder);
+  write_file(target_ + QStringLiteral("/data.mdb"), "留下");
+
+  const WorkFolder running(archive_folder, QStringLiteral("backup"));
+  ASSERT_TRUE(running.valid());
   ASSERT_EQ(zip_compress_file(zip_, source_, archive_), 1);
+  QStringList expected = kept;
+  expected << "2024-05-01.ewd" << QFileInfo(running.path()).fileName();
+  expected.sort();
+  EXPECT_EQ(entries_of(archive_folder), expected);
+
   std::unique_ptr<UnpackedFile> unpacked = unpack();
   ASSERT_NE(unpacked, nullptr);
-  EXPECT_EQ(entries_of(target_).size(), 3);
   unpacked.reset();
-  EXPECT_EQ(entries_of(target_), (QStringList{".unpack-link", "data.mdb"}));
+  expected = kept;
+  expected << "data.mdb";
+  expected.sort();
+  EXPECT_EQ(entries_of(target_), expected);
   EXPECT_EQ(read_file(target_ + QStringLiteral("/data.mdb")), QByteArray("留下"));
   EXPECT_EQ(read_file(elsewhere), QByteArray("别处"));
+}
+
+// A new archive gets the mode the umask gives a new file; a replaced one keeps its own.
+TEST_F(ZipTest, ArchiveModeFollowsTheUmaskOrTheReplacedArchive) {
+  struct Case {
+    mode_t umask;
+    std::optional<mode_t> existing;
+    mode_t expected;
+  };
+  const Case cases[] = {
+      {022, std::nullopt, 0644}, {077, std::nullopt, 0600}, {002, std::nullopt, 0664},
+      {022, 0444, 0444},         {077, 0640, 0640},         {022, 0600, 0600},
+  };
+  for (const Case& c : cases) {
+    QFile::remove(archive_);
+    if (c.existing) {
+      write_file(archive_, "旧的备份");
+      ASSERT_EQ(::chmod(QFile::encodeName(archive_).constData(), *c.existing), 0);
+    }
+    const mode_t saved = ::umask(c.umask);
+    const int packed = zip_compress_file(zip_, source_, archive_);
+    ::umask(saved);
+    ASSERT_EQ(packed, 1);
+    struct stat made {};
+    ASSERT_EQ(::stat(QFile::encodeName(archive_).constData(), &made), 0);
+    EXPECT_EQ(made.st_mode & 07777, c.expected) << std::oct << c.umask << " " << c.expected;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <memory>
 
 #include "handlers/access/database_connection.h"
@@ -11,6 +12,7 @@
 #include "platform/controls/combo_box.h"
 #include "platform/database.h"
 #include "platform/database_file.h"
+#include "platform/failure_log.h"
 #include "platform/program_dir.h"
 #include "platform/rich_editor.h"
 #include "platform/ui_seam.h"
@@ -35,16 +37,19 @@ void reached(std::string_view step) {
 // and column and passes the engine's check, in one rename. 1 done, 0 with data.mdb untouched.
 int replace_notebook_from_archive(ZipComponent& zip, const QString& archive) {
   const QFileInfo database(database_path());
-  const std::unique_ptr<UnpackedFile> unpacked =
-      zip_extract_file(zip, archive, database.fileName(), database.absolutePath());
+  const std::unique_ptr<UnpackedFile> unpacked = zip_extract_file(
+      zip, archive, database.fileName(), database.absolutePath(), notebook_entry_expectation());
   if (!unpacked)
     return 0;
   reached(restore_step_unpacked);
   if (!is_whole_notebook(unpacked->path()))
     return 0;
   reached(restore_step_validated);
+  errno = 0;
   if (!db_remove_leftover_journal(database.filePath()) ||
       !replace_file_durably(unpacked->path(), database.filePath())) {
+    log_failure(QStringLiteral("replace the notebook from \"%1\"").arg(archive),
+                database.filePath(), errno_reason(errno));
     return 0;
   }
   reached(restore_step_replaced);

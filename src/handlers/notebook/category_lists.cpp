@@ -13,6 +13,7 @@
 #include "windows/current_article.h"
 #include "windows/globals.h"
 #include "windows/main_window.h"
+#include "windows/status_text.h"
 
 void fill_category_combo() {
   for (const QString& name : category_names_in_order(database()))
@@ -27,9 +28,11 @@ void fill_article_list() {
   for (const QString& title : article_titles_in_order(database(), current_category()))
     rows.append({title});
   window.超级列表框1->listview_append_rows(rows, 0);
-  // No article is loaded after a fill, so edits could no longer be saved into one.
+  // No article is loaded after a fill, so edits could no longer be saved into one, and the
+  // status bar names none.
   window.超级编辑框1->set_modified(false);
   globals().loaded_article_row = -1;
+  show_in_status_bar(StatusPart::position, QString());
 }
 
 void on_category_changed() {

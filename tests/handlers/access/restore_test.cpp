@@ -17,11 +17,14 @@
 #include "handlers/access/backup.h"
 #include "handlers/access/restore.h"
 #include "handlers/notebook/notebook_fixture.h"
+#include "platform/controls/status_bar.h"
 #include "platform/database_file.h"
+#include "platform/sqlite_connection.h"
 #include "platform/zip.h"
 #include "startup/startup_chain.h"
 #include "storage/schema.h"
 #include "support/archives.h"
+#include "support/captured_stderr.h"
 #include "windows/backup_window.h"
 
 namespace {
@@ -133,6 +136,24 @@ class RestoreTest : public NotebookTest {
     return db_create_file(file, key, statements) ? read_file(file) : QByteArray();
   }
 
+  // A notebook as the program makes it, then changed by the statements.
+  QByteArray notebook_changed_by(const QStringList& statements) {
+    const QString file = work_.filePath(QStringLiteral("改/%1.mdb").arg(++made_));
+    QDir().mkpath(QFileInfo(file).path());
+    if (!create_empty_database(file))
+      return QByteArray();
+    {
+      const SqliteHandle handle = open_keyed(file, SQLITE_OPEN_READWRITE, database_password);
+      for (const QString& sql : statements) {
+        if (!handle || !run_sql(handle.get(), sql.toUtf8().constData())) {
+          ADD_FAILURE() << sql.toStdString();
+          return QByteArray();
+        }
+      }
+    }
+    return read_file(file);
+  }
+
   QTemporaryDir work_;
   QString new_database_;
   QByteArray old_bytes_;
@@ -166,6 +187,7 @@ TEST_F(RestoreTest, RestoredCategoriesShowWithNoneSelectedAndTheEditorEmpty) {
   EXPECT_EQ(shown.file_name, QString());
 
   EXPECT_EQ(screen(), new_categories.join(u',') + QStringLiteral("|-1||-1||0|-1"));
+  EXPECT_EQ(window().状态条1->statusbar_part_text(0), QStringLiteral("当前位置：  "));
   EXPECT_TRUE(database().is_open());
   EXPECT_EQ(read_file(database_path()), new_bytes_);
   EXPECT_EQ(QDir(path(QStringLiteral("data")))
@@ -209,55 +231,142 @@ TEST_F(RestoreTest, HostileOrDamagedArchivesLeaveTheNotebookAsItWas) {
   QByteArray damaged_page = new_bytes_;
   damaged_page[new_bytes_.size() - 100] =
       static_cast<char>(damaged_page[new_bytes_.size() - 100] ^ 1);
-  QByteArray noise(64 * 1024, '\0');
   QRandomGenerator generator(11);
+  QByteArray noise(64 * 1024, '\0');
   for (char& byte : noise)
     byte = static_cast<char>(generator.bounded(256));
+  // Whole pages that deflate about 200 times: far below the general guard, far above what an
+  // encrypted notebook does.
+  QByteArray small_bomb(8 << 20, '\0');
+  for (qsizetype at = 0; at < small_bomb.size(); at += 4096)
+    small_bomb[at] = static_cast<char>(generator.bounded(256));
   const std::string outside_name = QFile::encodeName(outside).toStdString();
+  const QString articles_with_check = QStringLiteral(
+      "CREATE TABLE 文章管理 (ID INTEGER PRIMARY KEY AUTOINCREMENT, 文章所属 TEXT CHECK(0), "
+      "文章位置 TEXT, 文章内容 TEXT, 文章标题 TEXT, 建立时间 TEXT, 修改时间 TEXT)");
+  const QStringList drop_articles = {QStringLiteral("DROP TABLE 文章管理")};
 
   struct Case {
     const char* what;
     std::vector<ArchiveEntry> entries;
-    QByteArray bytes;  // written as they are when there are no entries
+    QByteArray bytes;       // written as they are when there are no entries
+    const char* said;       // in the failure line on standard error
+    bool unpacked = false;  // whether it is refused only once it is out whole
   };
   const Case cases[] = {
-      {"zip-slip", {{"data.mdb", new_bytes_}, {"../外面 的 文件", "x"}}, {}},
-      {"absolute path", {{"data.mdb", new_bytes_}, {outside_name, "x"}}, {}},
-      {"symbolic link", {{"data.mdb", QByteArray::fromStdString(outside_name), S_IFLNK}}, {}},
-      {"bomb", {{"data.mdb", QByteArray(64 << 20, '\0'), S_IFREG, true}}, {}},
-      {"truncated", {}, whole.left(whole.size() / 2)},
-      {"bad checksum", {}, bad_checksum},
-      {"empty archive", {}, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0')},
-      {"empty file", {}, QByteArray()},
-      {"no data.mdb", {{"笔记.mdb", new_bytes_}, {"子/data.mdb", new_bytes_}}, {}},
+      {"zip-slip", {{"data.mdb", new_bytes_}, {"../外面 的 文件", "x"}}, {}, "safe, unique name"},
+      {"absolute path", {{"data.mdb", new_bytes_}, {outside_name, "x"}}, {}, "safe, unique name"},
+      {"symbolic link",
+       {{"data.mdb", QByteArray::fromStdString(outside_name), S_IFLNK}},
+       {},
+       "safe, unique name"},
+      {"bomb", {{"data.mdb", QByteArray(64 << 20, '\0'), S_IFREG, true}}, {}, "expand more than"},
+      {"small bomb", {{"data.mdb", small_bomb, S_IFREG, true}}, {}, "compress as no"},
+      {"truncated", {}, whole.left(whole.size() / 2), ""},
+      {"bad checksum", {}, bad_checksum, "CRC"},
+      {"empty archive", {}, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'), "no entry"},
+      {"empty file", {}, QByteArray(), ""},
+      {"no data.mdb", {{"笔记.mdb", new_bytes_}, {"子/data.mdb", new_bytes_}}, {}, "no entry"},
+      {"not whole pages", {{"data.mdb", new_bytes_ + "尾巴"}}, {}, "whole number"},
+      {"without a key",
+       {{"data.mdb", database_made_with({}, tables_sql(true, true))}},
+       {},
+       "without a key"},
       {"wrong key",
        {{"data.mdb", database_made_with(QStringLiteral("别的 钥匙"), tables_sql(true, true))}},
-       {}},
-      {"not a database", {{"data.mdb", noise}}, {}},
+       {},
+       "not a database"},
+      {"not a database", {{"data.mdb", noise}}, {}, "not a database"},
+      {"zeros", {{"data.mdb", QByteArray(4 << 20, '\0')}}, {}, "not a database"},
+      {"shorter than it says",
+       {{"data.mdb", new_bytes_.left(new_bytes_.size() - 1024)}},
+       {},
+       "malformed"},
+      {"damaged page", {{"data.mdb", damaged_page}}, {}, "", true},
       {"missing table",
        {{"data.mdb", database_made_with(database_password, tables_sql(false, true))}},
-       {}},
+       {},
+       "",
+       true},
       {"missing column",
        {{"data.mdb", database_made_with(database_password, tables_sql(true, false))}},
-       {}},
-      {"damaged page", {{"data.mdb", damaged_page}}, {}},
+       {},
+       "is made as",
+       true},
+      {"trigger",
+       {{"data.mdb",
+         notebook_changed_by({QStringLiteral(
+             "create trigger 只留一篇 after insert on 文章管理 begin delete from 文章管理 "
+             "where ID <> new.ID; end")})}},
+       {},
+       "trigger",
+       true},
+      {"articles are a view",
+       {{"data.mdb", notebook_changed_by(drop_articles + QStringList{QStringLiteral(
+                                                             "create view 文章管理 as select 1 as "
+                                                             "ID, '' as 文章所属")})}},
+       {},
+       "view",
+       true},
+      {"column that refuses every row",
+       {{"data.mdb", notebook_changed_by(drop_articles + QStringList{articles_with_check})}},
+       {},
+       "is made as",
+       true},
+      {"index of another making",
+       {{"data.mdb", notebook_changed_by(
+                         {QStringLiteral("create unique index 一类一篇 on 文章管理 (文章所属)")})}},
+       {},
+       "index",
+       true},
+      {"lookup index missing",
+       {{"data.mdb", notebook_changed_by({QStringLiteral("drop index 文章管理_所属_标题")})}},
+       {},
+       "lacks the index",
+       true},
+      {"no login row",
+       {{"data.mdb", notebook_changed_by({QStringLiteral("delete from 用户管理")})}},
+       {},
+       "fails the check",
+       true},
+      {"login row of numbers",
+       {{"data.mdb",
+         notebook_changed_by({QStringLiteral("update 用户管理 set 用户密码 = x'07'")})}},
+       {},
+       "fails the check",
+       true},
   };
 
   start_editing();
   const QString before = screen();
+  QStringList steps;
+  set_restore_step_hook([&](std::string_view step) { steps << QString::fromLatin1(step); });
+  const std::unique_ptr<void, void (*)(void*)> unhook(&steps,
+                                                      [](void*) { set_restore_step_hook({}); });
   for (const Case& c : cases) {
     if (c.entries.empty())
       write_file(archive_, c.bytes);
     else
       write_archive(archive_, c.entries);
     const auto tree = tree_of(root);
-    restore_from(archive_);
+    steps.clear();
+    QStringList said;
+    {
+      const CapturedStderr captured;
+      restore_from(archive_);
+      said = captured.lines();
+    }
     EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_refused})) << c.what;
     EXPECT_EQ(seam().messages().back().title, std::nullopt) << c.what;
     EXPECT_EQ(read_file(database_path()), old_bytes_) << c.what;
     EXPECT_TRUE(database().is_open()) << c.what;
     EXPECT_EQ(screen(), before) << c.what;
     EXPECT_TRUE(tree_of(root) == tree) << c.what;
+    EXPECT_EQ(steps, c.unpacked ? QStringList{"unpacked"} : QStringList()) << c.what;
+    ASSERT_EQ(said.size(), 1) << c.what << ": " << said.join(u'\n').toStdString();
+    EXPECT_TRUE(said[0].startsWith(u"wrenfold: ")) << said[0].toStdString();
+    EXPECT_TRUE(said[0].contains(QString::fromUtf8(c.said)))
+        << c.what << ": " << said[0].toStdString();
   }
   EXPECT_FALSE(QFileInfo::exists(outside));
 
@@ -267,11 +376,19 @@ TEST_F(RestoreTest, HostileOrDamagedArchivesLeaveTheNotebookAsItWas) {
             editor().content());
   EXPECT_FALSE(editor().modified());
 
-  // Made the same way but whole, a notebook from another program restores.
-  write_archive(archive_,
-                {{"data.mdb", database_made_with(database_password, tables_sql(true, true))}});
-  restore_from(archive_);
-  EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_done}));
+  // A notebook of an earlier build, without the search index, restores; so does one with a
+  // second login row, of which the first counts.
+  const QByteArray older_builds[] = {
+      notebook_changed_by({QStringLiteral("drop index 文章管理_序号_标题_所属_时间")}),
+      notebook_changed_by(
+          {QStringLiteral("insert into 用户管理 (开启登陆, 用户密码) values ('真', '第二')")}),
+  };
+  for (const QByteArray& notebook : older_builds) {
+    write_archive(archive_, {{"data.mdb", notebook, S_IFREG, true}});
+    restore_from(archive_);
+    EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_done}));
+    EXPECT_EQ(read_file(database_path()), notebook);
+  }
 }
 
 TEST_F(RestoreTest, ArchiveOfABackupRestoresInAnotherProgramDirectory) {
@@ -364,16 +481,19 @@ TEST_P(RestoreKilledTest, NextStartOpensAWholeNotebook) {
   const bool renamed = GetParam() == restore_step_replaced;
   EXPECT_EQ(read_file(database_path()), renamed ? new_bytes_ : old_bytes_);
   EXPECT_TRUE(is_whole_notebook(database_path()));
+  // What a backup cut off as well leaves beside its archive: a copy of the notebook.
+  write_file(path(QStringLiteral("datab/.wrenfold-backup-Ab12cD/archive")), new_bytes_);
+
+  // The next start removes the hidden copies.
   start_main_window();
   EXPECT_EQ(seam().message_texts(), QStringList());
   EXPECT_EQ(combo_items(), renamed ? new_categories : old_categories);
-
-  // What the cut-off restore left in data/ goes with the next one.
-  restore_from(archive_);
-  EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_done}));
-  EXPECT_EQ(QDir(path(QStringLiteral("data")))
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{"data.mdb"});
+  const auto entries = [&](const char* folder) {
+    return QDir(path(QString::fromLatin1(folder)))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  };
+  EXPECT_EQ(entries("data"), QStringList{"data.mdb"});
+  EXPECT_EQ(entries("datab"), QStringList{QFileInfo(archive_).fileName()});
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, RestoreKilledTest,
