@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QWidget>
@@ -10,6 +9,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/failure_log.h"
+#include "platform/files.h"
 #include "platform/skin_palette.h"
 
 namespace {
@@ -61,18 +62,20 @@ void show_current_skin() {
 }  // namespace
 
 int attach_skin(const QString& file) {
-  QFile source(file);
-  if (file.isEmpty() || !source.open(QIODevice::ReadOnly))
+  const BoundedRead read = read_bounded_file(file, largest_skin_bytes);
+  if (!read.whole()) {
+    log_failure(QStringLiteral("read the skin"), file, read.failure);
     return skin_unreadable;
-  if (source.size() > largest_skin_bytes)
-    return skin_not_ours;
-  QString text = QString::fromUtf8(source.readAll());
-  if (source.error() != QFileDevice::NoError)
-    return skin_unreadable;
+  }
+  QString text = QString::fromUtf8(read.bytes);
   if (text.startsWith(QChar::ByteOrderMark))
     text.remove(0, 1);
-  if (!text.startsWith(QLatin1String(skin_file_marker)))
+  if (!text.startsWith(QLatin1String(skin_file_marker))) {
+    log_failure(QStringLiteral("use the skin"), file,
+                QStringLiteral("not a skin of this program: its first line does not start with ") +
+                    QLatin1String(skin_file_marker));
     return skin_not_ours;
+  }
 
   SkinState& skin = state();
   if (!skin.platform_palette)

@@ -7,9 +7,10 @@
 #include <QTemporaryDir>
 
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include "support/special_files.h"
 
 namespace {
 
@@ -30,14 +31,9 @@ class BoundedFileTest : public ::testing::Test {
     return file.fileName();
   }
 
-  QString fifo(const QString& name) const {
-    EXPECT_EQ(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
-    return path(name);
-  }
-
+  QString fifo(const QString& name) const { return make_fifo(path(name)); }
   QString link(const QString& name, const QString& target) const {
-    EXPECT_TRUE(QFile::link(target, path(name)));
-    return path(name);
+    return make_link(path(name), target);
   }
 
   QTemporaryDir dir;

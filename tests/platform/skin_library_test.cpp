@@ -12,6 +12,8 @@
 #include <cmath>
 
 #include "platform/skin_palette.h"
+#include "support/captured_stderr.h"
+#include "support/special_files.h"
 
 namespace {
 
@@ -59,7 +61,12 @@ TEST_F(SkinLibraryTest, AttachesOnlyAReadableSkinOfThisProgramAndARefusalKeepsTh
        skin_not_ours},
       {"too large",
        write(QStringLiteral("c.she"), "/* Wrenfold skin */\n" + QByteArray(1 << 20, ' ')),
-       skin_not_ours},
+       skin_unreadable},
+      // Neither may be opened for reading: the one waits for a writer, the other never ends.
+      {"FIFO", make_fifo(dir.filePath(QStringLiteral("管道.she"))), skin_unreadable},
+      {"link to an endless device",
+       make_link(dir.filePath(QStringLiteral("零.she")), QStringLiteral("/dev/zero")),
+       skin_unreadable},
       {"with byte order mark", write(QStringLiteral("d.she"), "\xEF\xBB\xBF/* Wrenfold skin */\n"),
        skin_attached},
       {"marker only", write(QStringLiteral("e.she"), "/* Wrenfold skin"), skin_attached},
@@ -67,9 +74,17 @@ TEST_F(SkinLibraryTest, AttachesOnlyAReadableSkinOfThisProgramAndARefusalKeepsTh
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(attach_skin(current_file), skin_attached);
+    const CapturedStderr captured;
     EXPECT_EQ(attach_skin(c.file), c.result);
-    if (c.result != skin_attached) {
+    const QStringList lines = captured.lines();
+    if (c.result == skin_attached) {
+      EXPECT_TRUE(lines.isEmpty());
+    } else {
       EXPECT_EQ(qApp->styleSheet(), QString::fromUtf8(current));
+      ASSERT_EQ(lines.size(), 1);
+      EXPECT_TRUE(lines[0].startsWith(QStringLiteral("wrenfold: ")) &&
+                  lines[0].contains(u'"' + c.file + u'"'))
+          << lines[0].toStdString();
     }
   }
   detach_skin();

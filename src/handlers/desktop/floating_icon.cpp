@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "platform/controls/picture_box.h"
+#include "platform/failure_log.h"
 #include "platform/files.h"
 #include "platform/tray_icon.h"
 #include "platform/windows.h"
@@ -17,6 +18,9 @@
 
 namespace {
 
+// A picture for a box of 90 × 30 pixels; anything larger is no picture meant for it.
+constexpr qint64 largest_floating_picture = 32 * 1024 * 1024;
+
 int screen_width() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->geometry().width() : 0;
@@ -27,10 +31,25 @@ int screen_width() {
 void floating_icon_created() {
   FloatingIconWindow& window = *floating_icon_window();
   window.move(screen_width() - 130, 70);
-  // Nothing is tested: a picture that cannot be read leaves the box empty.
-  window.图片框1->set_picture(
-      read_bounded_file(read_setting(setting::floating_picture), largest_floating_picture).bytes);
+  // A stored picture that cannot be shown gives way to the default one in the settings, so that
+  // it is not tried again at every start.
+  const QString picture = read_setting(setting::floating_picture);
+  const QString fallback = setting_fallback(setting::floating_picture);
+  if (!show_floating_picture(picture) && picture != fallback)
+    write_setting(setting::floating_picture, fallback);
   window.tray->set_tray_icon(program_icon(), QStringLiteral("记事本"));
+}
+
+bool show_floating_picture(const QString& path) {
+  PictureBox& box = *floating_icon_window()->图片框1;
+  const BoundedRead read = read_bounded_file(path, largest_floating_picture);
+  box.set_picture(read.bytes);
+  if (!read.whole())
+    log_failure(QStringLiteral("read the floating picture"), path, read.failure);
+  else if (!box.has_picture())
+    log_failure(QStringLiteral("show the floating picture"), path,
+                QStringLiteral("the file holds no picture that can be drawn"));
+  return box.has_picture();
 }
 
 void end_floating_icon() {

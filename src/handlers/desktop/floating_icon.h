@@ -1,9 +1,13 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 // The window is created: top right of the screen, its picture, the tray icon.
 void floating_icon_created();
+// Shows the picture in the file at path in the window's picture box. A file that is no picture
+// the box can show (missing, no regular file, too large, not a picture) leaves the box plain
+// and one line on standard error; false then.
+bool show_floating_picture(const QString& path);
 // Takes the floating icon away: tray icon removed, window closed, float_icon_shown cleared.
 void end_floating_icon();
 
@@ -14,6 +18,3 @@ void floating_icon_picture_right_button_down();
 void floating_icon_picture_double_click();
 // Shows the main window when it is hidden and hides it when it is shown.
 void toggle_main_window();
-
-// A picture for a box of 90 × 30 pixels; anything larger is no picture meant for it.
-inline constexpr qint64 largest_floating_picture = 32 * 1024 * 1024;

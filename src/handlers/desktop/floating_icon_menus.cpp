@@ -1,8 +1,6 @@
 #include "handlers/desktop/floating_icon_menus.h"
 
 #include "handlers/desktop/floating_icon.h"
-#include "platform/controls/picture_box.h"
-#include "platform/files.h"
 #include "platform/program_dir.h"
 #include "platform/windows.h"
 #include "storage/settings_keys.h"
@@ -33,16 +31,14 @@ void on_menu_float_icon_custom() {
   window.通用对话框1.initial_dir = program_path(QStringLiteral("ico/"));
   if (run_common_dialog(window.通用对话框1) == 0)
     return;
-  window.图片框1->set_picture(
-      read_bounded_file(window.通用对话框1.file_name, largest_floating_picture).bytes);
+  show_floating_picture(window.通用对话框1.file_name);
   write_setting(setting::floating_picture, window.通用对话框1.file_name);
 }
 
 void on_menu_float_icon_default() {
   const QString path = setting_fallback(setting::floating_picture);
   write_setting(setting::floating_picture, path);
-  floating_icon_window()->图片框1->set_picture(
-      read_bounded_file(path, largest_floating_picture).bytes);
+  show_floating_picture(path);
 }
 
 void on_menu_tray_show() {

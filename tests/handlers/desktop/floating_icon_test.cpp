@@ -18,7 +18,9 @@
 #include "platform/rich_editor.h"
 #include "platform/settings_file.h"
 #include "platform/tray_icon.h"
+#include "support/captured_stderr.h"
 #include "support/main_window_fixture.h"
+#include "support/special_files.h"
 #include "windows/floating_icon_window.h"
 #include "windows/globals.h"
 #include "windows/main_window.h"
@@ -94,19 +96,32 @@ TEST_F(FloatingIconTest, SwitchedOffOrUnreadableThereIsNoIconOrAnEmptyPicture) {
     EXPECT_EQ(floating_icon_window(), nullptr);
     EXPECT_EQ(globals().float_icon_shown, 0);
   }
-  for (const QString& missing :
-       {QStringLiteral("ico/2.jpg"), QStringLiteral("ico/不是图片.jpg"), QStringLiteral("ico")}) {
+  // A FIFO or an endless device would hang the start if it were read; each refused picture gives
+  // way to the default one in the settings, so no later start tries it again.
+  const std::vector<std::function<QString()>> unusable = {
+      [&] { return path(QStringLiteral("ico/无.jpg")); },
+      [&] { return path(QStringLiteral("ico/不是图片.jpg")); },
+      [&] { return path(QStringLiteral("ico")); },
+      [&] { return make_fifo(path(QStringLiteral("ico/管道 图片.jpg"))); },
+      [&] { return make_link(path(QStringLiteral("ico/零.jpg")), QStringLiteral("/dev/zero")); },
+  };
+  for (const auto& make : unusable) {
     TearDown();
     SetUp();
     QFile not_a_picture(path(QStringLiteral("ico/不是图片.jpg")));
     ASSERT_TRUE(not_a_picture.open(QIODevice::WriteOnly));
     not_a_picture.write("plain text");
     not_a_picture.close();
-    store("FDTB", path(missing));
+    const QString file = make();
+    SCOPED_TRACE(file.toStdString());
+    store("FDTB", file);
+    const CapturedStderr captured;
     start_with_icon();
     ASSERT_NE(floating_icon_window(), nullptr);
     EXPECT_FALSE(icon().图片框1->has_picture());
     EXPECT_TRUE(icon().tray->is_set());
+    EXPECT_EQ(setting("KNSZ", "FDTB"), program_dir() + QStringLiteral("/ico/2.jpg"));
+    EXPECT_EQ(captured.lines().filter(u'"' + file + u'"').size(), 1);
   }
 }
 

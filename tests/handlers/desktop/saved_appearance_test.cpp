@@ -6,6 +6,8 @@
 #include "handlers/desktop/skin_fixture.h"
 #include "platform/settings_file.h"
 #include "storage/settings_keys.h"
+#include "support/captured_stderr.h"
+#include "support/special_files.h"
 #include "windows/main_window.h"
 
 namespace {
@@ -43,6 +45,28 @@ TEST_F(SavedAppearanceTest, StoredSkinComesBackAndAStoredFileThatFailsGivesWayTo
     start_main_window();
     EXPECT_EQ(shown_skin(), builtin(c.shown));
     EXPECT_EQ(stored(settings_path(), "PF"), QString::fromUtf8(c.stored_after));
+  }
+}
+
+// Opening either for reading would hang the start, and every later start with it.
+TEST_F(SavedAppearanceTest, AStoredSkinThatIsNoRegularFileGivesWayToSkinTwoOnceAndForAll) {
+  const QString cases[] = {
+      make_fifo(path(QStringLiteral("skin/s/管道 皮肤.she"))),
+      make_link(path(QStringLiteral("skin/s/零.she")), QStringLiteral("/dev/zero")),
+      path(QStringLiteral("skin/s")),
+  };
+  for (const QString& file : cases) {
+    SCOPED_TRACE(file.toStdString());
+    write_setting(setting::skin, file);
+    const CapturedStderr captured;
+    start_main_window();
+    EXPECT_EQ(shown_skin(), builtin(2));
+    // The next start attaches skin 2 and never looks at the file again.
+    EXPECT_EQ(stored(settings_path(), "PF"), QStringLiteral("2"));
+    // Qt's own warnings may stand between the program's lines.
+    const QStringList lines = captured.lines().filter(QStringLiteral("wrenfold: "));
+    ASSERT_EQ(lines.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines[0].contains(u'"' + file + u'"')) << lines[0].toStdString();
   }
 }
 
