@@ -529,9 +529,17 @@ void RichEditor::richedit_set_para_format(const ParagraphFormat& format) {
   if (format.alignment >= 1 && format.alignment <= 3) {
     change.setAlignment(alignments[format.alignment - 1] | Qt::AlignAbsolute);
   }
-  change.setTextIndent(points_to_px(format.first_line_indent));
-  change.setLeftMargin(std::max<qreal>(0, points_to_px(format.other_lines_indent)));
-  change.setRightMargin(std::max<qreal>(0, points_to_px(format.right_indent)));
+  // Indents wider than the text area would push the text out of sight, where no scroll bar
+  // reaches: together they leave a quarter of its width, and the first line starts inside it.
+  // The editor's own width holds before it is first shown, when its text area is not laid out.
+  const qreal text_width = width() - 2 * frameWidth() - 2 * document()->documentMargin();
+  const qreal room = 0.75 * std::max<qreal>(0, text_width);
+  const qreal left = std::clamp<qreal>(points_to_px(format.other_lines_indent), 0, room);
+  const qreal right = std::clamp<qreal>(points_to_px(format.right_indent), 0, room - left);
+  change.setLeftMargin(left);
+  change.setRightMargin(right);
+  change.setTextIndent(
+      std::clamp<qreal>(points_to_px(format.first_line_indent), -left, room - left - right));
 
   change_formats([&] {
     QTextCursor cursor = textCursor();

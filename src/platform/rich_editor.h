@@ -81,6 +81,7 @@ class RichEditor : public QTextEdit {
   void richedit_set_sel_char_format(const CharFormat& format);
   void richedit_set_default_char_format(const CharFormat& format);
   ParagraphFormat richedit_get_para_format() const;
+  // Indents are bounded so that the text keeps room within the editor's width.
   void richedit_set_para_format(const ParagraphFormat& format);
 
   void richedit_undo();

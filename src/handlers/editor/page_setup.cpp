@@ -35,6 +35,14 @@ int alignment_of(const ComboBox& list) {
   return list.selected_index() + 1;
 }
 
+// A size no one could read (0, out of range, not a number) shows as the fallback before it is
+// applied or stored.
+void take_usable_size(PageSetupWindow& window) {
+  const QString typed = window.编辑框1->text();
+  if (const QString usable = usable_size_text(typed); usable != typed)
+    window.编辑框1->setText(usable);
+}
+
 }  // namespace
 
 void on_menu_page_setup() {
@@ -78,7 +86,7 @@ void load_page_setup_values(PageSetupWindow& window) {
   window.选择框1->setChecked(setting_is_on(setting::apply_text_format));
   const StoredTextFormat stored = read_stored_text_format();
 
-  window.编辑框1->setText(stored.size);
+  window.编辑框1->setText(usable_size_text(stored.size));
   window.编辑框2->setText(stored.line_height);
   window.颜色选择器1->set_colour(stored_colour(stored.colour));
   window.颜色选择器2->set_colour(stored_colour(stored.background));
@@ -93,6 +101,7 @@ void load_page_setup_values(PageSetupWindow& window) {
 }
 
 void apply_page_setup(PageSetupWindow& window) {
+  take_usable_size(window);
   CharFormat chars;
   chars.size = to_integer(window.编辑框1->text());
   chars.font_name = current_font(*window.组合框1);
@@ -134,6 +143,7 @@ void page_setup_key_down(PageSetupWindow& window, int key_code) {
 void store_page_setup(PageSetupWindow& window) {
   if (!window.选择框1->isChecked())
     return;
+  take_usable_size(window);
   write_setting(setting::text_size, window.编辑框1->text());
   write_setting(setting::line_height, window.编辑框2->text());
   write_setting(setting::text_colour, stored_colour_text(window.颜色选择器1->colour()));

@@ -14,8 +14,20 @@ StoredTextFormat read_stored_text_format() {
           read_setting(setting::right_indent),      read_setting(setting::alignment)};
 }
 
+QString usable_size_text(const QString& text) {
+  const int size = to_integer(text);
+  return size >= 1 && size <= 99 ? text : setting_fallback(setting::text_size);
+}
+
+int stored_size(const QString& text) {
+  return to_integer(usable_size_text(text));
+}
+
 Colorref stored_colour(const QString& text) {
-  return static_cast<Colorref>(to_integer(text));
+  const int colour = to_integer(text);
+  if (colour < 0 || colour > 0x00FFFFFF)
+    return default_colour;
+  return static_cast<Colorref>(colour);
 }
 
 QString stored_colour_text(Colorref colour) {
@@ -37,7 +49,7 @@ void apply_saved_text_format() {
 
   CharFormat chars;
   chars.font_name = stored.font;
-  chars.size = to_integer(stored.size);
+  chars.size = stored_size(stored.size);
   chars.line_height = to_integer(stored.line_height);
   chars.colour = stored_colour(stored.colour);
 

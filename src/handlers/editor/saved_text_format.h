@@ -22,7 +22,13 @@ struct StoredTextFormat {
 };
 StoredTextFormat read_stored_text_format();
 
-// Colours are stored as the decimal text of their 32-bit value, which reads back the same.
+// A size outside 1 to 99 points, typed or stored, is taken as missing: the key's fallback. So
+// the text never shrinks out of sight.
+QString usable_size_text(const QString& text);
+int stored_size(const QString& text);
+
+// Colours are stored as the decimal text of their 32-bit value, which reads back the same. A
+// value outside 0 to 0xFFFFFF names no colour: the editor's own then shows.
 Colorref stored_colour(const QString& text);
 QString stored_colour_text(Colorref colour);
 
