@@ -8,14 +8,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/work_folder.h"
 #include "support/archives.h"
+#include "support/captured_stderr.h"
 
 namespace {
 
@@ -147,6 +150,37 @@ TEST_F(ZipTest, EntryThatWouldExpandMoreThanAThousandTimesIsRefused) {
   EXPECT_NE(unpack(), nullptr);
 }
 
+// The free space bounds what is unpacked, less a margin, so a restore never fills the disk; the
+// archive declares it without taking it.
+TEST_F(ZipTest, EntryBeyondTheFreeSpaceLessAMarginIsRefusedBeforeAnythingIsWritten) {
+  const auto free_space = [&] {
+    return static_cast<quint64>(QStorageInfo(target_).bytesAvailable()) / 1024 * 1024;
+  };
+  const std::function<quint64()> sizes[] = {
+      [&] { return free_space() + (quint64{16} << 30); },
+      [&] { return free_space() - 4096; },
+  };
+  for (const auto& size : sizes) {
+    write_sparse_archive(archive_, "data.mdb", size());
+    QStringList said;
+    {
+      const CapturedStderr captured;
+      EXPECT_EQ(unpack(), nullptr);
+      said = captured.lines();
+    }
+    EXPECT_EQ(entries_of(target_), QStringList());
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(u"would leave less than")) << said[0].toStdString();
+  }
+  // Below the bound the same form is read to its end, where the checksum it never set fails:
+  // libzip takes the hand-made form.
+  write_sparse_archive(archive_, "data.mdb", 4096);
+  const CapturedStderr captured;
+  EXPECT_EQ(unpack(), nullptr);
+  EXPECT_EQ(captured.lines().size(), 1);
+  EXPECT_TRUE(captured.lines().value(0).endsWith(u"CRC error"));
+}
+
 // What packings and unpackings cut off by a kill left goes with the next one in that folder;
 // a folder a running one holds, and whatever only looks like ours, stays.
 TEST_F(ZipTest, WorkFoldersLeftByCutOffRunsGoWithTheNext) {
@@ -176,7 +210,9 @@ TEST_F(ZipTest, WorkFoldersLeftByCutOffRunsGoWithTheNext) {
   QStringList expected = kept;
   expected << "2024-05-01.ewd" << QFileInfo(running.path()).fileName();
   expected.sort();
-  EXPECT_EQ(entries_of(archive_folder), expected);
+  QStringList found = entries_of(archive_folder);
+  found.sort();
+  EXPECT_EQ(found, expected);
 
   std::unique_ptr<UnpackedFile> unpacked = unpack();
   ASSERT_NE(unpacked, nullptr);
@@ -184,7 +220,9 @@ TEST_F(ZipTest, WorkFoldersLeftByCutOffRunsGoWithTheNext) {
   expected = kept;
   expected << "data.mdb";
   expected.sort();
-  EXPECT_EQ(entries_of(target_), expected);
+  found = entries_of(target_);
+  found.sort();
+  EXPECT_EQ(found, expected);
   EXPECT_EQ(read_file(target_ + QStringLiteral("/data.mdb")), QByteArray("留下"));
   EXPECT_EQ(read_file(elsewhere), QByteArray("别处"));
 }

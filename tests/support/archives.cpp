@@ -27,6 +27,95 @@ void write_archive(const QString& path, const std::vector<ArchiveEntry>& entries
   ASSERT_EQ(zip_close(archive), 0);
 }
 
+namespace {
+
+// Appends value in little-endian order, as every ZIP field is.
+template <class Number>
+void put(QByteArray& bytes, Number value) {
+  for (std::size_t i = 0; i < sizeof(Number); ++i)
+    bytes.append(static_cast<char>((static_cast<quint64>(value) >> (8 * i)) & 0xff));
+}
+
+// The ZIP64 extra field holding both sizes.
+void put_sizes(QByteArray& bytes, quint64 size) {
+  put<quint16>(bytes, 0x0001);
+  put<quint16>(bytes, 16);
+  put<quint64>(bytes, size);
+  put<quint64>(bytes, size);
+}
+
+}  // namespace
+
+void write_sparse_archive(const QString& path, const std::string& name, quint64 size) {
+  const auto name_size = static_cast<quint16>(name.size());
+  QByteArray local;
+  put<quint32>(local, 0x04034b50);
+  put<quint16>(local, 45);  // version needed: ZIP64
+  put<quint16>(local, 0);   // flags
+  put<quint16>(local, 0);   // stored
+  put<quint32>(local, 0);   // time and date
+  put<quint32>(local, 0);   // checksum, never reached
+  put<quint32>(local, 0xffffffff);
+  put<quint32>(local, 0xffffffff);
+  put<quint16>(local, name_size);
+  put<quint16>(local, 20);
+  local.append(name.data(), name_size);
+  put_sizes(local, size);
+
+  QByteArray central;
+  put<quint32>(central, 0x02014b50);
+  put<quint16>(central, (3 << 8) | 45);  // made on Unix
+  put<quint16>(central, 45);
+  put<quint16>(central, 0);
+  put<quint16>(central, 0);
+  put<quint32>(central, 0);
+  put<quint32>(central, 0);
+  put<quint32>(central, 0xffffffff);
+  put<quint32>(central, 0xffffffff);
+  put<quint16>(central, name_size);
+  put<quint16>(central, 20);
+  put<quint16>(central, 0);  // comment
+  put<quint16>(central, 0);  // disk
+  put<quint16>(central, 0);  // internal attributes
+  put<quint32>(central, (S_IFREG | 0644u) << 16);
+  put<quint32>(central, 0);  // the local header's offset
+  central.append(name.data(), name_size);
+  put_sizes(central, size);
+
+  const quint64 central_at = static_cast<quint64>(local.size()) + size;
+  const quint64 end64_at = central_at + static_cast<quint64>(central.size());
+  QByteArray end;
+  put<quint32>(end, 0x06064b50);
+  put<quint64>(end, 44);
+  put<quint16>(end, (3 << 8) | 45);
+  put<quint16>(end, 45);
+  put<quint32>(end, 0);
+  put<quint32>(end, 0);
+  put<quint64>(end, 1);
+  put<quint64>(end, 1);
+  put<quint64>(end, static_cast<quint64>(central.size()));
+  put<quint64>(end, central_at);
+  put<quint32>(end, 0x07064b50);
+  put<quint32>(end, 0);
+  put<quint64>(end, end64_at);
+  put<quint32>(end, 1);
+  put<quint32>(end, 0x06054b50);
+  put<quint16>(end, 0);
+  put<quint16>(end, 0);
+  put<quint16>(end, 1);
+  put<quint16>(end, 1);
+  put<quint32>(end, static_cast<quint32>(central.size()));
+  put<quint32>(end, 0xffffffff);
+  put<quint16>(end, 0);
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(file.write(local), local.size());
+  ASSERT_TRUE(file.seek(static_cast<qint64>(central_at)));
+  ASSERT_EQ(file.write(central), central.size());
+  ASSERT_EQ(file.write(end), end.size());
+}
+
 QByteArray read_file(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
