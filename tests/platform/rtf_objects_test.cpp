@@ -143,6 +143,11 @@ TEST(RtfObjects, AGroupThatShowsMoreThanOnePictureIsNotKept) {
        u"\uFFFC\nz"_qs, 1},
       {"an object cut off by the end of the file",
        "{\\rtf1 {\\object{\\*\\objdata 01}{\\result{\\pict\\wmetafile8 0a}}", u"\uFFFC"_qs, 1},
+      // The bytes show nothing in the code page of the group's font, and may show in another.
+      {"text bytes that show nothing here",
+       "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset136 MingLiU;}}y{\\object{\\*\\objdata "
+       "01}{\\result\\f1 \\'ff\\'ff{\\pict\\wmetafile8 0a}}}z}",
+       u"y\uFFFCz"_qs, 1},
       {"binary data after half a hex byte",
        "{\\rtf1 {\\object{\\*\\objdata 01}{\\result{\\pict\\wmetafile8 a\\bin1 Z}}}}", u"\uFFFC"_qs,
        1},

@@ -157,6 +157,7 @@ struct KeptGroup {
   std::size_t offset;  // of its "{"
   int unicode_skip;
   DocumentBuilder::Mark mark;
+  std::size_t text_bytes;  // text bytes read before it
 };
 
 // Bytes of a kept group that its 7-bit form says otherwise.
@@ -185,6 +186,13 @@ void append_seven_bit(QByteArray& out, std::string_view bytes) {
     plain = i + 1;
   }
   out.append(bytes.data() + plain, static_cast<qsizetype>(bytes.size() - plain));
+}
+
+// A text byte that shows as a character in some code page: a kept group that holds one would read
+// otherwise where fonts or code pages differ, as in the document it is written back into.
+bool may_show(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte > 0x20 && byte != 0x7F;
 }
 
 // Destinations whose text bytes the reader takes in: binary data there must not turn into hex.
@@ -326,6 +334,7 @@ class Reader {
   std::size_t group_opened_at_ = no_offset;  // the "{" when the token is its group's first
   std::vector<KeptGroup> kept_groups_;       // the innermost last
   std::vector<Replacement> replacements_;    // inside the outermost kept group, in order
+  std::size_t text_bytes_ = 0;               // bytes of text that may show, while a group is kept
   State state_;
   std::vector<State> saved_;
   std::size_t overflow_depth_ = 0;
@@ -801,6 +810,9 @@ void Reader::on_bytes(std::string_view bytes) {
     case Destination::text:
       last_was_cell_ = false;
       pending_bytes_.append(bytes);
+      if (!kept_groups_.empty())
+        text_bytes_ +=
+            static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), may_show));
       return;
     case Destination::font_table:
       for (const char c : bytes) {
@@ -1141,7 +1153,8 @@ void Reader::note_replacement(const Token& token, std::size_t from) {
 // Only a group that starts with its word is kept, so that written back it is found again.
 void Reader::start_kept_group() {
   if (group_opened_at_ != no_offset && overflow_depth_ == 0) {
-    kept_groups_.push_back({saved_.size(), group_opened_at_, state_.unicode_skip, builder_.mark()});
+    kept_groups_.push_back(
+        {saved_.size(), group_opened_at_, state_.unicode_skip, builder_.mark(), text_bytes_});
   }
 }
 
@@ -1164,7 +1177,8 @@ std::optional<QByteArray> Reader::seven_bit_form(std::size_t offset) const {
 void Reader::finish_kept_group() {
   const KeptGroup group = kept_groups_.back();
   kept_groups_.pop_back();
-  if (builder_.only_picture_since(group.mark)) {
+  // Text bytes that showed nothing here (a code page without them) may show where it is written.
+  if (text_bytes_ == group.text_bytes && builder_.only_picture_since(group.mark)) {
     if (const auto bytes = seven_bit_form(group.offset))
       builder_.keep_group(group.mark, *bytes, group.unicode_skip);
   }
