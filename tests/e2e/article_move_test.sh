@@ -4,14 +4,9 @@
 # $1: the program directory the build assembles.
 set -euo pipefail
 screen_height=1024
-key="marvek1986.."
 category="工作笔记"
 
 source "$(dirname "$0")/x_session.sh" "$1"
-
-sql() {
-  printf "PRAGMA key = '%s';\n%s\n" "$key" "$1" | sqlcipher "$work/data/data.mdb" | sed '/^ok$/d'
-}
 
 placed() {
   sql "select group_concat(文章标题 || '@' || 文章位置, ' ') from (select * from 文章管理 order by ID);"
@@ -29,10 +24,10 @@ printf '[FWJL]\nFL=%s\nWZ=周报\n' "$category" >"$work/config/config.ini"
 choose_for_row() {
   local row=$1 downs=$2
   xdotool mousemove --window "$window" 650 $((132 + 25 * row)) click 3
-  sleep 0.5
+  wait_menus 1
   for _ in $(seq "$downs"); do xdotool key Down; done
   xdotool key Return
-  sleep 0.5
+  wait_menus 0
 }
 move_down=3  # 保存记录, 向上移动, 向下移动
 move_up=2

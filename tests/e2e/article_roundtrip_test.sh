@@ -4,25 +4,25 @@
 # $1: the program directory the build assembles.
 set -euo pipefail
 screen_height=1024
-key="marvek1986.."
 category="工作笔记"
 line="hello from the round trip"
 
 source "$(dirname "$0")/x_session.sh" "$1"
 
-sql() {
-  printf "PRAGMA key = '%s';\n%s\n" "$key" "$1" | sqlcipher "$work/data/data.mdb" | sed '/^ok$/d'
-}
-
 sql "insert into 目录管理(目录位置,目录名称) values('1','$category');" >/dev/null
 printf '[FWJL]\nFL=%s\n' "$category" >"$work/config/config.ini"
 
+# article_holds TEXT: whether the one stored article's content holds the text.
+article_holds() {
+  [[ "$(sql "select 文章内容 from 文章管理;")" == *"$1"* ]]
+}
+
 start_program
 xdotool key --clearmodifiers ctrl+n
-sleep 0.5
+wait_sql "select count(*) from 文章管理;" 1
 xdotool type --delay 30 "$line"
 xdotool key --clearmodifiers ctrl+s
-sleep 0.5
+wait_until "Ctrl+S to store the line" article_holds "$line"
 close_program
 
 stored=$(sql "select 文章所属 || '|' || 文章位置 || '|' || 文章标题 from 文章管理;")
@@ -45,7 +45,7 @@ ini_holds ZB "${#line}"
 start_program
 xdotool type --delay 30 " again"
 xdotool key --clearmodifiers ctrl+s
-sleep 0.5
+wait_until "Ctrl+S to store the longer line" article_holds "$line again"
 close_program
 
 content=$(sql "select 文章内容 from 文章管理;")

@@ -2,6 +2,7 @@
 # The shipped data.mdb opens in the sqlcipher command-line tool with the program's key and holds
 # the three tables and the one login row; without the key it is unreadable.
 set -u
+source "$(dirname "$0")/notebook.sh"
 app_dir=$1
 database="$app_dir/data/data.mdb"
 
@@ -20,17 +21,15 @@ copy="$work/程序 目录/data.mdb"
 mkdir -p "$(dirname "$copy")"
 cp "$database" "$copy"
 
-tables=$(printf "PRAGMA key='marvek1986..';\n.tables\n" | sqlcipher "$copy" 2>&1)
+tables=$(notebook_sql "$copy" ".tables" 2>&1)
 for table in 文章管理 目录管理 用户管理; do
   grep -qw "$table" <<<"$tables" || fail "table $table missing; sqlcipher said: $tables"
 done
 
-login=$(printf "PRAGMA key='marvek1986..';\nselect 开启登陆 || '|' || 用户密码 from 用户管理;\n" |
-  sqlcipher "$copy" 2>&1)
+login=$(notebook_sql "$copy" "select 开启登陆 || '|' || 用户密码 from 用户管理;" 2>&1)
 [ "$login" = "假|" ] || fail "用户管理 should hold one row ('假', ''); got: $login"
 
-columns=$(printf "PRAGMA key='marvek1986..';\nPRAGMA table_info(文章管理);\n" |
-  sqlcipher "$copy" 2>&1 | cut -d'|' -f2 | paste -sd,)
+columns=$(notebook_sql "$copy" "PRAGMA table_info(文章管理);" 2>&1 | cut -d'|' -f2 | paste -sd,)
 [ "$columns" = "ID,文章所属,文章位置,文章内容,文章标题,建立时间,修改时间" ] ||
   fail "文章管理 columns: $columns"
 

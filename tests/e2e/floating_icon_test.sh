@@ -18,13 +18,13 @@ printf '[KNSZ]\nPFTB=1\n' >"$ini"
 trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 24 \
   --transparent false >/dev/null 2>&1 &
 pids+=($!)
-panel=$(timeout 20 xdotool search --sync --onlyvisible --name '^panel$' | head -1) ||
+panel=$(wait_window '^panel$') ||
   fail "the tray host did not start"
 
 maps="$scratch/maps.log"
 watch_maps "$maps"
 launch_program
-login=$(timeout 30 xdotool search --sync --onlyvisible --name '^软件登陆$' | head -1) ||
+login=$(wait_window '^软件登陆$') ||
   fail "the login window did not appear"
 
 # The program's window of this outer size, if one is shown.
@@ -61,28 +61,23 @@ done
 xdotool windowactivate --sync "$login"
 xdotool type --delay 40 "$password"
 xdotool key Return
-timeout 30 xdotool search --sync --onlyvisible --name '^WrenfoldV2\.5$' >/dev/null ||
+wait_window '^WrenfoldV2\.5$' >/dev/null ||
   fail "the main window did not appear after the login"
-sleep 0.5
 
 # Closing the main window only hides it.
 wmctrl -F -c WrenfoldV2.5
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^WrenfoldV2\.5$' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-! xdotool search --onlyvisible --name '^WrenfoldV2\.5$' >/dev/null 2>&1 ||
-  fail "closing the main window did not hide it"
-sleep 1
+wait_gone '^WrenfoldV2\.5$'
+# Nothing announces that the program stays: it is given the time a close would take to end it.
+sleep 0.5
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended when its main window was closed"
 ! grep -q '^\[FWJL\]' "$ini" || fail "hiding the main window stored the last place"
 
 # 退出, the last item of the floating menu, ends the program through the full close.
+# The floating window itself stands past the window manager, as its menu does.
+shown=$(menus_shown)
 xdotool mousemove --window "$floating" 45 15 click 3
-sleep 0.8
-xdotool key Up
-sleep 0.3
-xdotool key Return
+wait_menus $((shown + 1))
+xdotool key Up Return
 wait_for_end "$program_pid" "after 退出"
 grep -q '^\[FWJL\]' "$ini" || fail "退出 did not store the last place: $(cat "$ini")"
 echo "PASS"

@@ -31,10 +31,10 @@ start_watched() {
   maps="$scratch/maps-$1.log"
   watch_maps "$maps"
   launch_program
-  login=$(timeout 30 xdotool search --sync --onlyvisible --name '^软件登陆$' | head -1) ||
+  login=$(wait_window '^软件登陆$') ||
     fail "the login window did not appear"
   xdotool windowactivate --sync "$login"
-  sleep 0.5
+  wait_active "$login"
 }
 
 ini_holds() {
@@ -46,9 +46,9 @@ remember_place
 start_watched right
 xdotool type --delay 40 "$password"
 xdotool key Return
-timeout 30 xdotool search --sync --onlyvisible --name '^WrenfoldV2\.5$' >/dev/null ||
+wait_window '^WrenfoldV2\.5$' >/dev/null ||
   fail "the right password did not open the main window"
-sleep 0.5
+wait_until "the map watch to see the main window" grep -q '^map WrenfoldV2\.5$' "$maps"
 order=$(sed -n 's/^map //p' "$maps" | grep -E '^(软件登陆|WrenfoldV2\.5)$' | uniq | tr '\n' '|')
 [ "$order" = "软件登陆|WrenfoldV2.5|" ] || fail "windows mapped in the order $order"
 wmctrl -F -c WrenfoldV2.5
@@ -67,6 +67,7 @@ for way in cancel close-box; do
     wmctrl -F -c 软件登陆
   fi
   wait_for_end "$program_pid" "after leaving the login by $way"
+  # The map watch reports with a lag; a map of the main window would show up within this time.
   sleep 0.5
   if grep -q '^map WrenfoldV2\.5$' "$maps"; then
     fail "the main window was mapped after leaving the login by $way"

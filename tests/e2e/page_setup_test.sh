@@ -24,7 +24,6 @@ click_in() {
   local origin
   read -r -a origin <<<"$(client_origin "$1")"
   xdotool mousemove $((origin[0] + $2)) $((origin[1] + $3)) click 1
-  sleep 0.7
 }
 
 start_program
@@ -32,7 +31,8 @@ start_program
 # 常规设置 is the seventh menu and 页面设置 its only item: open the first menu and walk right,
 # one key more than six, since on 皮肤设置 a Right first opens the submenu of its first item.
 click_in "$window" 30 11
-for _ in $(seq 7); do xdotool key Right; sleep 0.1; done
+wait_menus 1
+for _ in $(seq 7); do xdotool key Right; done
 xdotool key Down Return
 page=$(wait_window '^页面设定$') || fail "the page-setup window did not open"
 
@@ -43,14 +43,14 @@ xdotool windowactivate --sync "$dialog"
 xdotool key alt+h ctrl+a
 xdotool type --delay 30 "$html_colour"
 xdotool key Return
-sleep 0.7
+wait_gone '^选择颜色$'
 
 # 下次使用现行设置: group 8,184 + box 13,15; then 取 消: group 8,184 + button 279,10 (70 x 22).
 click_in "$page" 30 207
-grep -qiE '^SFKQBCYS *= *1$' "$ini" || fail "ticking did not store the switch: $(cat "$ini")"
+wait_ini SFKQBCYS 1
 click_in "$page" 322 205
-xdotool search --onlyvisible --name '^页面设定$' >/dev/null && fail "取 消 left the window open"
-grep -qiE "^BJYS *= *$colorref\$" "$ini" || fail "closing did not store BJYS: $(cat "$ini")"
+wait_gone '^页面设定$'
+ini_holds BJYS "$colorref" || fail "closing did not store BJYS: $(cat "$ini")"
 close_program
 
 start_program

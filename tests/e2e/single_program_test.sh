@@ -32,15 +32,14 @@ for program in "$work/wrenfold" "$copy/wrenfold"; do
   [ -z "$(visible_windows)" ] || fail "the window did not minimize"
   timeout 20 "$program" >>"$scratch/program.log" 2>&1 || fail "the start of $program ended with $?"
   kill -0 "$first_pid" 2>/dev/null || fail "the first program ended"
-  for _ in $(seq 50); do [ -n "$(visible_windows)" ] && break; sleep 0.1; done
+  wait_until "the first window to show again" window_shown '^WrenfoldV2\.5$'
   [ "$(visible_windows)" = "$first_window" ] ||
     fail "expected the first window alone on screen, saw: $(visible_windows | paste -sd' ')"
-  for _ in $(seq 50); do [ "$(xdotool getactivewindow)" = "$first_window" ] && break; sleep 0.1; done
-  [ "$(xdotool getactivewindow)" = "$first_window" ] || fail "the first window is not in front"
+  wait_active "$first_window"
 done
 
 kill -9 "$first_pid"
-for _ in $(seq 50); do kill -0 "$first_pid" 2>/dev/null || break; sleep 0.1; done
+wait_for_end "$first_pid" "after kill -9"
 [ -e "$lock" ] || fail "the killed program left no lock file to test with"
 
 start_program

@@ -7,30 +7,40 @@
 source "$(dirname "$0")/x_session.sh"
 ini="$work/config/config.ini"
 
-# The look of the menu bar and the toolbar: a digest of the main window's top rows, where no caret
-# blinks. The pointer waits in a corner, so nothing shows a hover.
+# A digest of the main window's top rows (the menu bar and the toolbar), where no caret blinks.
+digest() {
+  import -window "$window" -crop 600x70+0+0 -depth 8 rgb:- | sha1sum | cut -d' ' -f1
+}
+
+# The look once it has settled: the same digest twice in a row. The pointer waits in a corner, so
+# nothing shows a hover.
 look() {
   xdotool mousemove 0 0
-  sleep 0.7
-  import -window "$window" -crop 600x70+0+0 -depth 8 rgb:- | sha1sum | cut -d' ' -f1
+  local last now
+  now=$(digest)
+  for _ in $(seq 100); do
+    last=$now
+    sleep 0.1
+    now=$(digest)
+    [ "$now" != "$last" ] || break
+  done
+  echo "$now"
 }
 
 # Opens 皮肤设置 from the keyboard, goes down to its entry number $1 (1: 皮肤特效, 2: 皮肤透明,
 # 3: 皮肤选择) and chooses item number $2 of that submenu.
 choose() {
   xdotool windowactivate --sync "$window"
-  sleep 0.3
-  xdotool key alt
-  sleep 0.3
-  xdotool key Right Right Right Down
-  sleep 0.3
+  wait_active "$window"
+  xdotool key alt Right Right Right Down
+  wait_menus 1
   local i
   for ((i = 1; i < $1; i++)); do xdotool key Down; done
   xdotool key Right
-  sleep 0.3
+  wait_menus 2
   for ((i = 1; i < $2; i++)); do xdotool key Down; done
   xdotool key Return
-  sleep 0.5
+  wait_menus 0
 }
 
 stored() {
@@ -41,10 +51,19 @@ opacity() {
   xprop -id "$window" _NET_WM_WINDOW_OPACITY | sed -n 's/.* = //p'
 }
 
+opacity_is() {
+  [ "$(opacity)" = "$1" ]
+}
+
+other_window_active() {
+  [ "$(xdotool getactivewindow)" != "$window" ]
+}
+
 start_program
 looks=("$(look)")
 for n in 2 3 4 5 1; do
   choose 3 "$n"
+  wait_ini PF "$n"
   now=$(look)
   [ "$now" != "${looks[-1]}" ] || fail "skin $n did not change the main window"
   [ "$(stored PF)" = "$n" ] || fail "skin $n stored PF '$(stored PF)'"
@@ -61,17 +80,16 @@ with_effects=$(look)
 [ "$(stored TX)" = 1 ] || fail "effects on stored TX '$(stored TX)'"
 
 choose 2 1
+wait_until "the transparency window to appear" other_window_active
 slider=$(xdotool getactivewindow)
-[ "$slider" != "$window" ] || fail "the transparency window did not appear"
 # The slider has the keyboard: End moves it to 200, the most transparent.
 xdotool key End
-sleep 0.5
+wait_ini TM 200
 # Alpha 55 of 255, as the window manager's 32-bit opacity.
-[ "$(opacity)" = 926365495 ] || fail "opacity after the slider: '$(opacity)'"
-[ "$(stored TM)" = 200 ] || fail "the slider stored TM '$(stored TM)'"
+wait_until "the slider to set the opacity" opacity_is 926365495
 wmctrl -i -c "$slider"
-sleep 0.5
-[ "$(xdotool getactivewindow)" = "$window" ] || fail "the transparency window stays"
+wait_unmapped "$slider"
+wait_active "$window"
 
 before=$(look)
 close_program

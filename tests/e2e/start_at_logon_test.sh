@@ -16,12 +16,12 @@ entry="$XDG_CONFIG_HOME/autostart/WRNFD.desktop"
 
 # Waits for the main window of a program started somehow and gives it the keyboard.
 attach_program() {
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^WrenfoldV2\.5$' | head -1) ||
+  window=$(wait_window '^WrenfoldV2\.5$') ||
     fail "the main window did not appear ($1)"
   program_pid=$(xdotool getwindowpid "$window")
   pids+=("$program_pid")
   xdotool windowactivate --sync "$window"
-  sleep 0.5
+  wait_active "$window"
 }
 
 close_program() {
@@ -33,32 +33,27 @@ close_program() {
 # on the way, so eight steps right lead from 文件相关 to 功能设置.
 open_settings() {
   xdotool mousemove --window "$window" 25 8 click 1
-  sleep 0.5
-  for _ in $(seq 8); do xdotool key Right; sleep 0.3; done
+  wait_menus 1
+  for _ in $(seq 8); do xdotool key Right; done
   xdotool key Return
-  settings=$(timeout 20 xdotool search --sync --onlyvisible --name '^设置$' | head -1) ||
-    fail "the settings window did not open"
-  sleep 0.5
+  settings=$(wait_window '^设置$') || fail "the settings window did not open"
+  wait_active "$settings"
 }
 
-# 设置开机运行 lies at 138,16 in 分组框1, itself at 8,8 in the window; then Esc closes the window.
+# click_start_at_logon KJQD: clicks 设置开机运行, which lies at 138,16 in 分组框1, itself at 8,8
+# in the window, waits until KJQD holds the given value, then closes the window with Esc.
 click_start_at_logon() {
   open_settings
   xdotool mousemove --window "$settings" 154 40 click 1
-  sleep 0.5
+  wait_ini KJQD "$1"
   xdotool key Escape
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^设置$' >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "Esc did not close the settings window"
+  wait_gone '^设置$'
 }
 
 launch_program
 attach_program "started by hand"
-click_start_at_logon
+click_start_at_logon 1
 [ -f "$entry" ] || fail "ticking 设置开机运行 wrote no $entry"
-grep -q '^KJQD=1$' "$ini" || fail "KJQD is not 1: $(cat "$ini")"
 desktop-file-validate "$entry" || fail "desktop-file-validate refuses the entry: $(cat "$entry")"
 close_program
 
@@ -67,8 +62,7 @@ gio launch "$entry" >"$scratch/launch.log" 2>&1 || fail "gio launch failed: $(ca
 attach_program "started from the autostart entry"
 [ "$(readlink "/proc/$program_pid/exe")" = "$work/wrenfold" ] ||
   fail "the entry started $(readlink "/proc/$program_pid/exe")"
-click_start_at_logon
+click_start_at_logon 0
 [ ! -e "$entry" ] || fail "unticking 设置开机运行 left $entry"
-grep -q '^KJQD=0$' "$ini" || fail "KJQD is not 0: $(cat "$ini")"
 close_program
 echo "PASS"

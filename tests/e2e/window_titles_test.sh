@@ -30,18 +30,17 @@ xdotool key --clearmodifiers ctrl+s
 next_window_title
 [ "$title" = '" "' ] || fail "the refused save's box is titled $title"
 xdotool key Return
-sleep 0.5
+wait_unmapped "$last_window"
 
 # 字体大小菜单 > 自定 opens the font-size window, which has no caption; 确定 with an empty box
 # shows the range message, whose title is left to the platform. The toolbar button 字体大小 sits at
 # a fixed place in the client area.
 xdotool mousemove --window "$main" 458 41 click 1
-sleep 0.7
+wait_menus 1
 xdotool key Up Return
 next_window_title
 [ "$title" = '" "' ] || fail "the font-size window is titled $title"
 xdotool key Return
-sleep 0.5
 next_window_title
 [ "$title" = '"Wrenfold"' ] || fail "the range message is titled $title"
 xdotool key Return

@@ -1,9 +1,10 @@
 # Sourced by the end-to-end scripts that drive the program under a window manager. It copies the
 # built program directory ($1) to $work, a path with blanks and Chinese characters, starts Xvfb
 # (screen $screen_width x $screen_height, 1280 x 800 unless set before) with openbox, and ends
-# every process listed in pids and removes the copy on exit. The functions below run the copy and
-# look at its database and its windows.
+# every process listed in pids and removes the copy on exit. The functions below run the copy, look
+# at its database and its windows, and wait for what a step needs instead of sleeping.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/notebook.sh"
 # The program must open a real window on the X server, whatever the caller set.
 unset QT_QPA_PLATFORM
 
@@ -33,21 +34,106 @@ rm -f "$work"/config/config.ini
 Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
   3>"$scratch/display" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-[ -s "$scratch/display" ] || fail "Xvfb did not start"
+
+# wait_until WHAT COMMAND...: runs COMMAND every tenth of a second until it succeeds; fails after
+# 20 seconds, saying what was awaited.
+wait_until() {
+  local what=$1 deadline=$((SECONDS + 20))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "waited 20 s for $what"
+    sleep 0.1
+  done
+}
+
+wait_until "Xvfb to start" test -s "$scratch/display"
 export DISPLAY=":$(cat "$scratch/display")"
 openbox >/dev/null 2>&1 &
 pids+=($!)
-sleep 1
+# wmctrl answers once a window manager has taken the screen.
+wait_until "openbox to start" wmctrl -m
 
-# Waits for a visible window whose title matches the pattern $1 and prints its id.
+# Waits for a visible window whose title matches the pattern $1 and prints its id; fails after 20
+# seconds. Looks every tenth of a second, where xdotool's own --sync looks every half.
 wait_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1
+  local id deadline=$((SECONDS + 20))
+  until id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+  echo "$id"
+}
+
+# window_shown PATTERN: whether a visible window's title matches the pattern.
+window_shown() {
+  xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
+}
+
+window_hidden() {
+  ! window_shown "$1"
+}
+
+# wait_gone PATTERN: waits until no visible window's title matches the pattern.
+wait_gone() {
+  wait_until "the window '$1' to close" window_hidden "$1"
+}
+
+# wait_unmapped WINDOW: waits until the window no longer shows.
+wait_unmapped() {
+  wait_until "window $1 to close" eval "! xwininfo -id $1 2>/dev/null | grep -q IsViewable"
+}
+
+is_active() {
+  [ "$(xdotool getactivewindow)" = "$1" ]
+}
+
+# wait_active WINDOW: waits until the window has the keyboard.
+wait_active() {
+  wait_until "window $1 to be active" is_active "$1"
+}
+
+# menus_shown: how many windows of the program show past the window manager (override
+# redirect): its pop-up and drop-down menus, and a tooltip if the pointer rests on a control.
+menus_shown() {
+  local w count=0
+  for w in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+    xwininfo -id "$w" -all 2>/dev/null | grep -q 'Override Redirect State: yes' &&
+      count=$((count + 1))
+  done
+  echo "$count"
+}
+
+menus_are() {
+  [ "$(menus_shown)" = "$1" ]
+}
+
+# wait_menus N: waits until exactly N menus of the program show.
+wait_menus() {
+  wait_until "$1 menu(s) to show" menus_are "$1"
 }
 
 # sql STATEMENTS: runs them on the copy's database and prints what they select.
 sql() {
-  printf "PRAGMA key = 'marvek1986..';\n%s\n" "$1" | sqlcipher "$work/data/data.mdb" | sed '/^ok$/d'
+  notebook_sql "$work/data/data.mdb" "$1"
+}
+
+sql_selects() {
+  [ "$(sql "$1")" = "$2" ]
+}
+
+# wait_sql STATEMENT VALUE: waits until the statement selects the value.
+wait_sql() {
+  wait_until "'$1' to select '$2'" sql_selects "$1" "$2"
+}
+
+# ini_holds KEY VALUE: whether the copy's settings file holds KEY=VALUE (an extended regex).
+ini_holds() {
+  grep -qiE "^$1 *= *$2\$" "$work/config/config.ini" 2>/dev/null
+}
+
+# wait_ini KEY VALUE: waits until the copy's settings file holds KEY=VALUE.
+wait_ini() {
+  wait_until "config.ini to hold $1=$2" ini_holds "$1" "$2"
 }
 
 # Starts the copy in the background; sets program_pid.
@@ -62,13 +148,16 @@ start_program() {
   launch_program
   window=$(wait_window '^WrenfoldV2\.5$') || fail "the main window did not appear"
   xdotool windowactivate --sync "$window"
-  sleep 1
+  wait_active "$window"
+}
+
+has_ended() {
+  ! kill -0 "$1" 2>/dev/null
 }
 
 # wait_for_end PID WHAT: fails unless the process ends within 20 seconds.
 wait_for_end() {
-  for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  fail "the program did not end $2"
+  wait_until "the program to end $2" has_ended "$1"
 }
 
 # Closes the window as the window manager does and waits for the program to end.
@@ -81,6 +170,5 @@ close_program() {
 watch_maps() {
   /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/map_watch.py" >"$1" &
   pids+=($!)
-  for _ in $(seq 50); do grep -q '^watching' "$1" && break; sleep 0.1; done
-  grep -q '^watching' "$1" || fail "the map watch did not start"
+  wait_until "the map watch to start" grep -q '^watching' "$1"
 }
