@@ -113,6 +113,19 @@ constexpr auto entries = std::to_array<MainMenuEntry>({
     item(record_menu, "记录属性", record_properties),
 });
 
+// Each command has exactly one item, so every command's action exists and none is overwritten.
+constexpr bool each_command_has_one_item() {
+  std::array<int, menu_command_count> items{};
+  for (const MainMenuEntry& entry : entries)
+    if (entry.command)
+      ++items.at(static_cast<std::size_t>(*entry.command));
+  for (int n : items)
+    if (n != 1)
+      return false;
+  return true;
+}
+static_assert(each_command_has_one_item());
+
 constexpr std::array<const char*, 4> popup_names = {font_colour_menu, background_menu,
                                                     font_size_menu, record_menu};
 

@@ -27,8 +27,6 @@ namespace {
 
 MainWindow* instance = nullptr;
 
-constexpr int menu_command_count = static_cast<int>(MenuCommand::record_properties) + 1;
-
 QString text_of(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
@@ -44,8 +42,7 @@ ExternalDatabase& database() {
   return main_window().外部数据库1;
 }
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), actions_(menu_command_count, nullptr) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow) {
   instance = this;
   globals() = Globals{};
   ui->setupUi(this);
@@ -100,7 +97,7 @@ void MainWindow::setVisible(bool visible) {
 }
 
 QAction* MainWindow::action(MenuCommand command) const {
-  return actions_[static_cast<int>(command)];
+  return actions_.at(static_cast<std::size_t>(command));
 }
 
 void MainWindow::build_menus() {
@@ -133,7 +130,7 @@ void MainWindow::build_menus() {
       item->setCheckable(true);
       item->setChecked(true);
     }
-    actions_[static_cast<int>(*entry.command)] = item;
+    actions_.at(static_cast<std::size_t>(*entry.command)) = item;
   }
   menu_edit = menus["编辑相关"];
   menu_font_colour = menus["字体颜色菜单"];

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 
 #include "platform/common_dialog.h"
@@ -80,7 +81,7 @@ class MainWindow : public QMainWindow {
   void build_controls();
 
   Ui::MainWindow* ui;
-  QList<QAction*> actions_;
+  std::array<QAction*, menu_command_count> actions_{};
   std::function<bool()> query_close_;
   std::function<void()> first_shown_;
   bool shown_before_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 // Every menu item of the main window that runs a handler: the menu bar's items and those of the
 // four pop-up menus. main_menu_table.cpp gives each its caption, shortcut, place and state.
 enum class MenuCommand {
@@ -79,4 +81,8 @@ enum class MenuCommand {
   record_rename,
   record_delete,
   record_properties,
+  // Not a command: how many there are. Tables of commands are sized by it.
+  count,
 };
+
+inline constexpr std::size_t menu_command_count = static_cast<std::size_t>(MenuCommand::count);
