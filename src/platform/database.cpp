@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/conversions.h"
+#include "platform/failure_log.h"
+#include "platform/files.h"
 #include "platform/runtime_error.h"
 #include "platform/sqlite_connection.h"
 
@@ -137,6 +139,11 @@ sqlite3* ExternalDatabase::handle() const {
 
 int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& password) {
   db_close(db);
+  // Looked at before the engine opens it: on a FIFO its first read would wait for ever.
+  if (const QString refusal = file_refusal(path); !refusal.isEmpty()) {
+    log_failure(QStringLiteral("open the notebook"), path, refusal);
+    return 0;
+  }
   // Never SQLITE_OPEN_CREATE: a missing file must fail rather than become an empty database.
   SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READWRITE, password);
   if (!handle)

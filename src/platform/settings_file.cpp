@@ -12,6 +12,7 @@
 #include "platform/atomic_file.h"
 #include "platform/conversions.h"
 #include "platform/failure_log.h"
+#include "platform/files.h"
 #include "platform/program_dir.h"
 #include "platform/settings_lines.h"
 
@@ -76,22 +77,29 @@ LoadOutcome load_ini(const QString& file, CSimpleIniA& ini) {
   ini.SetMultiLine(true);
   ini.SetQuotes(true);
   ini.SetSpaces(false);
-  const QFileInfo info(file);
-  if (!info.exists())
+  if (!QFileInfo::exists(file))
     return {};
-  if (!info.isFile() || info.size() > largest_settings_file)
-    return {Loaded::unbounded, 0, {}};
-  QFile in(file);
-  if (!in.open(QIODevice::ReadOnly))
-    return {Loaded::failed, 0, in.errorString()};
-  // The file may have grown since it was measured.
-  const QByteArray bytes = in.read(largest_settings_file + 1);
-  if (bytes.size() > largest_settings_file)
-    return {Loaded::unbounded, 0, {}};
-  const SoundSettingsText sound = without_damaged_lines(bytes);
+  // Looked at before it is opened: a FIFO or a device would never give an end to read to.
+  if (QString refusal = file_refusal(file, largest_settings_file); !refusal.isEmpty())
+    return {Loaded::unbounded, 0, refusal};
+  const BoundedRead read = read_bounded_file(file, largest_settings_file);
+  if (!read.whole())
+    return {Loaded::failed, 0, read.failure};
+  const SoundSettingsText sound = without_damaged_lines(read.bytes);
   if (ini.LoadData(sound.text.constData(), static_cast<size_t>(sound.text.size())) < 0)
     return {Loaded::failed, 0, QStringLiteral("the INI reader failed")};
   return {Loaded::whole, sound.damaged_lines, {}};
+}
+
+// Every setting is read from the file afresh: a file that cannot be read is reported once, not
+// at each of the many reads that fall back for it.
+void log_unreadable_once(const QString& file, const QString& reason) {
+  static QString last_reported;
+  const QString report = file + u'\n' + reason;
+  if (report == last_reported)
+    return;
+  last_reported = report;
+  log_failure(QStringLiteral("read the settings from"), file, reason);
 }
 
 }  // namespace
@@ -99,8 +107,11 @@ LoadOutcome load_ini(const QString& file, CSimpleIniA& ini) {
 QString read_ini_value(const QString& file, const QString& section, const QString& key,
                        const QString& fallback) {
   CSimpleIniA ini;
-  if (load_ini(file, ini).loaded != Loaded::whole)
+  const LoadOutcome outcome = load_ini(file, ini);
+  if (outcome.loaded != Loaded::whole) {
+    log_unreadable_once(file, outcome.reason);
     return fallback;
+  }
   const char* value = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
   return value ? QString::fromUtf8(value) : fallback;
 }

@@ -15,6 +15,8 @@
 
 #include "platform/runtime_error.h"
 #include "storage/schema.h"
+#include "support/captured_stderr.h"
+#include "support/special_files.h"
 
 namespace {
 
@@ -395,10 +397,27 @@ TEST_F(OpenFailureTest, BadFilesFailWithoutCrashOrChange) {
     EXPECT_TRUE(db_at_end(db_query(db, QStringLiteral("select * from 用户管理"))));
     EXPECT_EQ(db_execute(db, QStringLiteral("delete from 用户管理")), 0);
   }
+  // The engine would wait for ever on a FIFO: such files are refused before it opens them, and
+  // say why on standard error.
+  const QString fifo = make_fifo(dir_.filePath(QStringLiteral("管道.mdb")));
+  for (const QString& path :
+       {fifo, make_link(dir_.filePath(QStringLiteral("到管道.mdb")), fifo), dir_.path()}) {
+    const CapturedStderr captured;
+    ExternalDatabase db;
+    EXPECT_EQ(db_open_mdb(db, path, database_password), 0) << path.toStdString();
+    const QStringList lines = captured.lines();
+    ASSERT_EQ(lines.size(), 1) << path.toStdString();
+    EXPECT_TRUE(lines[0].contains(u'"' + path + QStringLiteral("\": is a")))
+        << lines[0].toStdString();
+  }
   EXPECT_FALSE(QFileInfo::exists(missing));
   EXPECT_EQ(QFileInfo(empty).size(), 0);
   ExternalDatabase db;
   EXPECT_NE(db_open_mdb(db, good, database_password), 0);
+  ExternalDatabase linked;
+  EXPECT_NE(db_open_mdb(linked, make_link(dir_.filePath(QStringLiteral("链接.mdb")), good),
+                        database_password),
+            0);
 }
 
 }  // namespace

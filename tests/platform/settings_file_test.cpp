@@ -16,6 +16,7 @@
 #include "support/captured_stderr.h"
 #include "support/program_dir_fixture.h"
 #include "support/read_only_path.h"
+#include "support/special_files.h"
 
 namespace {
 
@@ -286,6 +287,33 @@ TEST_F(SettingsFileTest, AnUnboundedFileReadsAsFallbacksAndIsReplacedByTheNextWr
     EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "1");
   }
   EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/zero")).isFile()) << "the device stays a device";
+}
+
+// None of these is opened for reading: a FIFO would wait for a writer, the device would never end.
+// The many reads of a start fall back without a word each; the file is reported once.
+TEST_F(SettingsFileTest, AFileThatIsNoRegularFileIsReportedOnceAndNeverOpened) {
+  const struct {
+    const char* name;
+    std::function<void(const QString&)> make;
+  } cases[] = {
+      {"a FIFO", [](const QString& file) { make_fifo(file); }},
+      {"a link to an endless device",
+       [](const QString& file) { make_link(file, QStringLiteral("/dev/zero")); }},
+      {"over 16 MB", [](const QString& file) { put_file(file, settings_of_size(sixteen_mb + 1)); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(settings_path());
+    c.make(settings_path());
+    const CapturedStderr captured;
+    for (const char* key : {"PF", "TX", "TM"})
+      EXPECT_EQ(read("PFSZ", key, QStringLiteral("回退")), "回退");
+    const QStringList lines = captured.lines();
+    ASSERT_EQ(lines.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("wrenfold: read the settings from \"") +
+                                    settings_path() + u'"'))
+        << lines[0].toStdString();
+  }
 }
 
 // A kill in the middle of a write leaves its temporary file behind; the next start removes such
