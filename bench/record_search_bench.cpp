@@ -56,8 +56,8 @@ QByteArray statement_of(sqlite3* db, const std::function<void()>& action) {
 // Steps the statement through every row, reading each column as text; gives the rows.
 int step_through(sqlite3* db, const QByteArray& sql) {
   sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &statement,
-                         nullptr) != SQLITE_OK) {
+  if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr) !=
+      SQLITE_OK) {
     std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
     std::exit(1);
   }

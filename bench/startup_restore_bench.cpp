@@ -29,7 +29,8 @@ const QString title = QStringLiteral("长文章");
 
 // A copy of the program directory whose last position is an article holding the content.
 bool prepare(const QString& app_dir, const QString& copy, const QString& content) {
-  if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), app_dir + QStringLiteral("/."), copy}) != 0)
+  if (QProcess::execute(QStringLiteral("cp"),
+                        {QStringLiteral("-r"), app_dir + QStringLiteral("/."), copy}) != 0)
     return false;
   set_program_dir(copy);
   ExternalDatabase db;
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  const QString app_dir = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../app")).canonicalPath();
+  const QString app_dir =
+      QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../app")).canonicalPath();
 
   const QString tiny = QString::fromLatin1(rtf_of_text(QStringLiteral("一行字 one line")));
   const auto large = [](bool short_lines) {

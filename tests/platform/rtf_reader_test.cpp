@@ -174,6 +174,50 @@ TEST(RtfReader, ParagraphPropertiesInPixels) {
   EXPECT_EQ(p[5].line_height_type, QTextBlockFormat::SingleHeight);
 }
 
+// Plain paragraphs in a row go into the document together; each still keeps its own formats and
+// the mark (block character format) of its text, wherever a run of them meets a change.
+TEST(RtfReader, RunsOfPlainParagraphsKeepEachParagraphsFormats) {
+  QTextDocument document;
+  read_rtf(R"({\rtf1\ansi a\par b\par\par\qc c\par d\par\pard{\b e}\par{\b f}\par g{\i h}\par i)"
+           R"(\par{\pntext\'B7\tab}{\*\pn\pnlvlblt{\pntxtb\'B7}}j\par\pard k\par{\b\par}l})",
+           document);
+  struct Expected {
+    const char* text;
+    int alignment;
+    bool mark_bold;
+    int list_style;
+  };
+  const Expected expected[] = {
+      {"a", 0, false, 0},
+      {"b", 0, false, 0},
+      {"", 0, false, 0},
+      {"c", Qt::AlignHCenter, false, 0},
+      {"d", Qt::AlignHCenter, false, 0},
+      {"e", 0, true, 0},
+      {"f", 0, true, 0},
+      {"gh", 0, false, 0},
+      {"i", 0, false, 0},
+      {"j", 0, false, QTextListFormat::ListDisc},
+      {"k", 0, false, 0},
+      {"", 0, true, 0},
+      {"l", 0, false, 0},
+  };
+  const auto p = paragraphs_of(document);
+  ASSERT_EQ(p.size(), std::size(expected));
+  QTextBlock block = document.begin();
+  for (std::size_t i = 0; i < std::size(expected); ++i, block = block.next()) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(block.text(), QString::fromLatin1(expected[i].text));
+    EXPECT_EQ(p[i].alignment, expected[i].alignment);
+    EXPECT_EQ(block.charFormat().fontWeight() > QFont::Medium, expected[i].mark_bold);
+    EXPECT_EQ(p[i].list_style, expected[i].list_style);
+  }
+  ASSERT_EQ(p[7].runs.size(), 2u);
+  EXPECT_FALSE(p[7].runs[0].italic);
+  EXPECT_TRUE(p[7].runs[1].italic);
+  EXPECT_TRUE(p[5].runs[0].bold);
+}
+
 TEST(RtfReader, ListsBecomeTextLists) {
   QTextDocument document;
   // WordPad bullets last until \pard; numbered \pn and \listtext labels give decimal lists.

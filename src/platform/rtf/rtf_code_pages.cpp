@@ -87,17 +87,19 @@ void* CodePageDecoder::converter(int code_page) {
 }
 
 void CodePageDecoder::decode(std::string_view bytes, int code_page, QString& out) {
-  bool ascii = true;
-  for (const char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
+  // ASCII reads alike in every code page; widened here, as most text runs are short.
+  const qsizetype start = out.size();
+  out.resize(start + static_cast<qsizetype>(bytes.size()));
+  QChar* ascii = out.data() + start;
+  std::size_t plain = 0;
+  while (plain < bytes.size() && static_cast<unsigned char>(bytes[plain]) < 0x80) {
+    ascii[plain] = QChar(static_cast<char16_t>(bytes[plain]));
+    ++plain;
   }
-  if (ascii) {
-    out.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  out.resize(start + static_cast<qsizetype>(plain));
+  if (plain == bytes.size())
     return;
-  }
+  bytes.remove_prefix(plain);
   if (code_page == 65001) {
     out.append(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return;
@@ -111,11 +113,11 @@ void CodePageDecoder::decode(std::string_view bytes, int code_page, QString& out
   }
   iconv(handle, nullptr, nullptr, nullptr, nullptr);
   // One byte never gives more than two UTF-16 units.
-  const qsizetype start = out.size();
-  out.resize(start + static_cast<qsizetype>(bytes.size()) * 2);
+  const qsizetype decoded = out.size();
+  out.resize(decoded + static_cast<qsizetype>(bytes.size()) * 2);
   char* in = const_cast<char*>(bytes.data());
   std::size_t in_left = bytes.size();
-  char* target = reinterpret_cast<char*>(out.data() + start);
+  char* target = reinterpret_cast<char*>(out.data() + decoded);
   std::size_t out_left = bytes.size() * 4;
   while (in_left > 0) {
     if (iconv(handle, &in, &in_left, &target, &out_left) != static_cast<std::size_t>(-1))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace rtf {
 
@@ -212,12 +213,40 @@ constexpr std::array entries = {
 static_assert(std::is_sorted(entries.begin(), entries.end(),
                              [](const Entry& a, const Entry& b) { return a.name < b.name; }));
 
+// An open-addressing index of the table by a hash of the name: a word is found in a step or two,
+// which counts in text that holds a \u for every character.
+constexpr std::size_t index_size = 1024;
+static_assert(index_size >= 2 * entries.size());
+
+constexpr std::size_t name_hash(std::string_view name) {
+  std::size_t hash = 2166136261u;
+  for (const char c : name)
+    hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash & (index_size - 1);
+}
+
+// Each slot holds an entry's number plus one; 0 is empty.
+constexpr std::array<std::uint16_t, index_size> name_index = [] {
+  std::array<std::uint16_t, index_size> slots{};
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    std::size_t slot = name_hash(entries[i].name);
+    while (slots[slot] != 0)
+      slot = (slot + 1) & (index_size - 1);
+    slots[slot] = static_cast<std::uint16_t>(i + 1);
+  }
+  return slots;
+}();
+
 }  // namespace
 
 ControlWord find_control_word(std::string_view name) {
-  const auto it = std::lower_bound(entries.begin(), entries.end(), name,
-                                   [](const Entry& e, std::string_view n) { return e.name < n; });
-  return it != entries.end() && it->name == name ? it->control : ControlWord{};
+  for (std::size_t slot = name_hash(name); name_index[slot] != 0;
+       slot = (slot + 1) & (index_size - 1)) {
+    const Entry& entry = entries[name_index[slot] - 1u];
+    if (entry.name == name)
+      return entry.control;
+  }
+  return {};
 }
 
 }  // namespace rtf

@@ -29,6 +29,7 @@ DocumentBuilder::DocumentBuilder(QTextDocument& document)
 }
 
 DocumentBuilder::~DocumentBuilder() {
+  flush_plain();
   cursor_.endEditBlock();
   document_.setUndoRedoEnabled(undo_was_enabled_);
 }
@@ -130,8 +131,7 @@ QTextList* DocumentBuilder::list_to_continue(const ListItem& item) const {
   return item.override_number > 0 ? same_override : previous;
 }
 
-void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListItem& list,
-                                    const QTextCharFormat& mark) {
+void DocumentBuilder::start_block(const QTextBlockFormat& block, const QTextCharFormat& mark) {
   if (first_block_) {
     cursor_.setBlockFormat(block);
     cursor_.setBlockCharFormat(mark);
@@ -139,6 +139,44 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListIte
   } else {
     cursor_.insertBlock(block, mark);
   }
+}
+
+void DocumentBuilder::flush_plain() {
+  if (plain_format_ == nullptr)
+    return;
+  // The separators make blocks of the current block's format and the text's format as marks.
+  start_block(plain_block_, plain_mark_);
+  cursor_.insertText(plain_text_, plain_mark_);
+  plain_text_.clear();
+  plain_format_ = nullptr;
+}
+
+void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListItem& list,
+                                    const QTextCharFormat& mark) {
+  const bool plain = list.kind == ListKind::none &&
+                     (runs_.empty() || (runs_.size() == 1 && runs_.front().image < 0 &&
+                                        runs_.front().format == &mark));
+  if (plain) {
+    if (plain_format_ != nullptr && (plain_format_ != &mark || plain_block_ != block))
+      flush_plain();
+    if (plain_format_ == nullptr) {
+      plain_format_ = &mark;
+      plain_mark_ = mark;
+      plain_block_ = block;
+    } else {
+      plain_text_ += QChar::ParagraphSeparator;
+    }
+    if (!runs_.empty())
+      plain_text_ += runs_.front().text;
+    previous_list_ = nullptr;
+    previous_kind_ = ListKind::none;
+    runs_.clear();
+    images_.clear();
+    ++paragraph_count_;
+    return;
+  }
+  flush_plain();
+  start_block(block, mark);
   QTextList* target = nullptr;
   if (list.kind != ListKind::none) {
     target = list_to_continue(list);

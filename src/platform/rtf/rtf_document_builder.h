@@ -24,7 +24,9 @@ struct ListItem {
 };
 
 // Fills a document paragraph by paragraph inside one edit block, with undo off. A paragraph's
-// runs wait until its end, when its properties are known.
+// runs wait until its end, when its properties are known. Plain paragraphs in a row (one run of
+// text, the same formats, no list) go into the document together, as setPlainText inserts them:
+// a long run of short lines then costs what its text costs.
 class DocumentBuilder {
  public:
   explicit DocumentBuilder(QTextDocument& document);
@@ -58,6 +60,10 @@ class DocumentBuilder {
                      const QTextCharFormat& mark);
 
  private:
+  // Starts the paragraph's block: the document's first one, or a new one.
+  void start_block(const QTextBlockFormat& block, const QTextCharFormat& mark);
+  // Inserts the plain paragraphs that wait.
+  void flush_plain();
   // The list the paragraph continues, null when it starts one. A label with a number decides:
   // the list whose next number it shows. Without one: the list of the paragraph's override, else
   // the list of the paragraph before.
@@ -77,6 +83,12 @@ class DocumentBuilder {
   std::vector<QTextImageFormat> images_;
   int image_count_ = 0;
   int paragraph_count_ = 0;
+  // Plain paragraphs not yet inserted: their texts joined by paragraph separators, their block
+  // format and the one format of their text and marks (its address tells it apart).
+  QString plain_text_;
+  QTextBlockFormat plain_block_;
+  const QTextCharFormat* plain_format_ = nullptr;
+  QTextCharFormat plain_mark_;
   QTextList* previous_list_ = nullptr;  // the list of the paragraph before
   ListKind previous_kind_ = ListKind::none;
   QTextList* last_numbered_ = nullptr;

@@ -305,6 +305,8 @@ class Reader {
   void add_text(QStringView text);
 
   int code_page() const;
+  void decode_pending_bytes();
+  // Gives the text of the current run to the builder.
   void flush_bytes();
   const QTextCharFormat* format_for(const CharProps& props);
   QTextBlockFormat block_format_for(const ParaProps& props);
@@ -348,8 +350,10 @@ class Reader {
   QColor colour_;
   bool colour_given_ = false;
 
-  std::string pending_bytes_;  // text bytes of the current run, not yet decoded
-  QString decoded_;
+  // Text of the current run not yet given to the builder: characters, then bytes not yet
+  // decoded. It goes in one piece when anything but text comes.
+  QString pending_text_;
+  std::string pending_bytes_;
 
   bool font_open_ = false;
   int font_number_ = 0;
@@ -418,6 +422,9 @@ void Reader::read(std::string_view rtf) {
           }
         }
         on_word(token);
+        // The fallback of \uN is mostly hex bytes, which go unread at once.
+        if (skip_ > 0)
+          skip_ -= tokenizer.skip_hex_bytes(skip_);
         break;
       case TokenType::control_symbol:
         on_symbol(token.symbol);
@@ -859,9 +866,10 @@ void Reader::on_bytes(std::string_view bytes) {
 
 void Reader::on_unicode(char16_t unit) {
   if (state_.destination == Destination::text) {
-    flush_bytes();
+    if (!pending_bytes_.empty())
+      decode_pending_bytes();
     last_was_cell_ = false;
-    add_text(QStringView(&unit, 1));
+    pending_text_.append(QChar(unit));
   } else if (state_.destination == Destination::font_table && font_open_) {
     if (!font_bytes_.empty()) {
       decoder_.decode(font_bytes_, font_.code_page ? font_.code_page : document_code_page_,
@@ -883,13 +891,19 @@ int Reader::code_page() const {
                                                          : document_code_page_;
 }
 
-void Reader::flush_bytes() {
+void Reader::decode_pending_bytes() {
   if (pending_bytes_.empty())
     return;
-  decoded_.clear();
-  decoder_.decode(pending_bytes_, code_page(), decoded_);
+  decoder_.decode(pending_bytes_, code_page(), pending_text_);
   pending_bytes_.clear();
-  add_text(decoded_);
+}
+
+void Reader::flush_bytes() {
+  decode_pending_bytes();
+  if (pending_text_.isEmpty())
+    return;
+  add_text(pending_text_);
+  pending_text_.clear();
 }
 
 void Reader::add_text(QStringView text) {

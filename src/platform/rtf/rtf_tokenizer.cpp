@@ -71,6 +71,17 @@ Token Tokenizer::next() {
   return {};
 }
 
+int Tokenizer::skip_hex_bytes(int count) {
+  int skipped = 0;
+  while (skipped < count && pos_ + 3 < input_.size() && input_[pos_] == '\\' &&
+         input_[pos_ + 1] == '\'' && hex_value(input_[pos_ + 2]) >= 0 &&
+         hex_value(input_[pos_ + 3]) >= 0) {
+    pos_ += 4;
+    ++skipped;
+  }
+  return skipped;
+}
+
 Token Tokenizer::read_control() {
   ++pos_;  // the backslash
   if (pos_ >= input_.size())

@@ -40,6 +40,9 @@ class Tokenizer {
   explicit Tokenizer(std::string_view input) : input_(input) {}
 
   Token next();
+  // Passes over up to count hex bytes (\'xx) that come next, as their tokens would go unread;
+  // gives how many it passed.
+  int skip_hex_bytes(int count);
   // The offset just past the last token (and the bytes skipped before it).
   std::size_t position() const { return pos_; }
 
