@@ -132,8 +132,8 @@ int main(int argc, char** argv) {
   {
     ExternalDatabase db;
     if (!db_open_mdb(db, path, database_password) ||
-        !store_article_content(db, category_name(1), article_title(1, 2), rtf_of_size(1024 * 1024),
-                               to_text(now()))) {
+        !store_article_content(db, category_name(1), article_title(1, 2), 2,
+                               rtf_of_size(1024 * 1024), to_text(now()))) {
       std::fprintf(stderr, "storing the 1 MB article failed\n");
       return 1;
     }

@@ -314,6 +314,12 @@ int db_execute(ExternalDatabase& db, const QString& sql, const std::optional<QSt
   return rc == SQLITE_DONE ? 1 : 0;
 }
 
+QString db_file_path(const ExternalDatabase& db) {
+  sqlite3* handle = db.handle();
+  const char* path = handle ? sqlite3_db_filename(handle, "main") : nullptr;
+  return path ? QString::fromUtf8(path) : QString();
+}
+
 int db_changed_rows(const ExternalDatabase& db) {
   sqlite3* handle = db.handle();
   return handle ? sqlite3_changes(handle) : 0;

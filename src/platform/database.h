@@ -120,6 +120,9 @@ int db_execute(ExternalDatabase& db, const QString& sql,
 // 0 on a closed connection.
 int db_changed_rows(const ExternalDatabase& db);
 
+// The file the connection has open; "" when it is closed.
+QString db_file_path(const ExternalDatabase& db);
+
 // The one quoting helper: a value joined between single quotes of a statement, with every
 // single quote doubled so it cannot end the quotes.
 QString sql_value(const QString& value);

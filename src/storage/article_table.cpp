@@ -5,14 +5,33 @@
 
 #include "platform/conversions.h"
 #include "platform/database.h"
+#include "storage/chosen_row.h"
 #include "storage/position_order.h"
 
 namespace {
 
-// The article's row, as every statement that addresses one article ends.
-QString where_article(const QString& category, const QString& title) {
-  return QStringLiteral("where 文章所属 = '") + sql_value(category) +
-         QStringLiteral("' and 文章标题 ='") + sql_value(title) + QStringLiteral("'");
+// The article of the category with this title that the list shows at this position; action
+// empty for a read, which then takes the first article of the title, as the table gives it.
+std::optional<qint64> find_article(ExternalDatabase& db, const QString& category,
+                                   const QString& title, int position, const QString& action) {
+  return find_chosen_row(
+      db, {QStringLiteral("文章管理"),
+           QStringLiteral("文章所属 = '") + sql_value(category) +
+               QStringLiteral("' and 文章标题 = '") + sql_value(title) + QStringLiteral("'"),
+           QStringLiteral("文章位置"), position,
+           action.isEmpty() ? QString()
+                            : action + QStringLiteral(" \"") + category + u'/' + title +
+                                  QStringLiteral("\" in")});
+}
+
+// A read finds the article as the list shows it; when titles and positions cannot tell it from
+// another, the first of its title, as the table gives it.
+QString where_read_article(ExternalDatabase& db, const QString& category, const QString& title,
+                           int position, const QString& title_equals) {
+  const std::optional<qint64> id = find_article(db, category, title, position, QString());
+  return QStringLiteral("where 文章所属='") + sql_value(category) + title_equals +
+         sql_value(title) + QStringLiteral("'") +
+         (id ? QStringLiteral(" and ") + where_id(*id) : QString());
 }
 
 // Lowers by one every position of the category above the deleted one, each article exactly
@@ -54,14 +73,11 @@ bool close_position_gap(ExternalDatabase& db, const QString& category, int delet
   return true;
 }
 
-// An update that finds no article would leave its partner alone with the same position.
-bool set_article_position(ExternalDatabase& db, const QString& category, const QString& title,
-                          int position) {
+bool set_article_position(ExternalDatabase& db, qint64 id, int position) {
   return db_execute(db, QStringLiteral("update 文章管理 set 文章位置='") +
-                            sql_value(to_text(position)) + QStringLiteral("' where 文章所属='") +
-                            sql_value(category) + QStringLiteral("' and 文章标题= '") +
-                            sql_value(title) + QStringLiteral("'")) != 0 &&
-         db_changed_rows(db) > 0;
+                            sql_value(to_text(position)) + QStringLiteral("' where ") +
+                            where_id(id)) != 0 &&
+         db_changed_rows(db) == 1;
 }
 
 }  // namespace
@@ -85,11 +101,11 @@ bool article_title_exists(ExternalDatabase& db, const QString& category, const Q
   return found;
 }
 
-QByteArray read_article_content(ExternalDatabase& db, const QString& category,
-                                const QString& title) {
-  RecordSet records =
-      db_query(db, QStringLiteral("select * from 文章管理 where 文章所属='") + sql_value(category) +
-                       QStringLiteral("'and 文章标题='") + sql_value(title) + QStringLiteral("'"));
+QByteArray read_article_content(ExternalDatabase& db, const QString& category, const QString& title,
+                                int position) {
+  RecordSet records = db_query(
+      db, QStringLiteral("select * from 文章管理 ") +
+              where_read_article(db, category, title, position, QStringLiteral("'and 文章标题='")));
   // Bytes, not text: binary picture data and legacy GBK bodies are no UTF-8, and an old body may be
   // stored as a blob.
   const QByteArray content = db_read_bytes(records, QStringLiteral("文章内容"));
@@ -98,10 +114,10 @@ QByteArray read_article_content(ExternalDatabase& db, const QString& category,
 }
 
 ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
-                                  const QString& title) {
-  RecordSet records =
-      db_query(db, QStringLiteral("select * from 文章管理 where 文章所属='") + sql_value(category) +
-                       QStringLiteral("'and 文章标题= '") + sql_value(title) + QStringLiteral("'"));
+                                  const QString& title, int position) {
+  RecordSet records = db_query(db, QStringLiteral("select * from 文章管理 ") +
+                                       where_read_article(db, category, title, position,
+                                                          QStringLiteral("'and 文章标题= '")));
   db_move_first(records);
   ArticleFields fields;
   fields.category = db_read_text(records, 2);
@@ -144,43 +160,59 @@ bool insert_article(ExternalDatabase& db, const QString& category, const QString
 }
 
 bool store_article_content(ExternalDatabase& db, const QString& category, const QString& title,
-                           const QString& content, const QString& stamp) {
+                           int position, const QString& content, const QString& stamp) {
+  const std::optional<qint64> id =
+      find_article(db, category, title, position, QStringLiteral("save the article"));
+  if (!id)
+    return false;
   // One update: a separate stamp statement would rewrite the whole article once more.
   const QString statement = QStringLiteral("update 文章管理 set 文章内容 = ?, 修改时间 = '") +
-                            sql_value(stamp) + QStringLiteral("'  ") +
-                            where_article(category, title);
+                            sql_value(stamp) + QStringLiteral("'  where ") + where_id(*id);
   // An update that finds no article stores nothing: that is a failure, not a save.
-  return db_execute(db, statement, content) != 0 && db_changed_rows(db) > 0;
+  return db_execute(db, statement, content) != 0 && db_changed_rows(db) == 1;
 }
 
 bool rename_article(ExternalDatabase& db, const QString& category, const QString& old_title,
-                    const QString& new_title, const QString& stamp) {
-  db_execute(db, QStringLiteral("update 文章管理 set 修改时间 = '") + sql_value(stamp) +
-                     QStringLiteral("'  ") + where_article(category, old_title));
-  // Found by its title, as the stamp is: a position could name another article, or several,
-  // when the stored positions have gaps or repeats.
-  return db_execute(db, QStringLiteral("update 文章管理 set 文章标题 ='") + sql_value(new_title) +
-                            QStringLiteral("' where 文章所属 ='") + sql_value(category) +
-                            QStringLiteral("' and 文章标题 ='") + sql_value(old_title) +
-                            QStringLiteral("'")) != 0;
+                    int position, const QString& new_title, const QString& stamp) {
+  const std::optional<qint64> id =
+      find_article(db, category, old_title, position, QStringLiteral("rename the article"));
+  if (!id)
+    return false;
+  Transaction transaction(db);
+  return transaction.open() &&
+         db_execute(db, QStringLiteral("update 文章管理 set 修改时间 = '") + sql_value(stamp) +
+                            QStringLiteral("'  where ") + where_id(*id)) != 0 &&
+         db_execute(db, QStringLiteral("update 文章管理 set 文章标题 ='") + sql_value(new_title) +
+                            QStringLiteral("' where ") + where_id(*id)) != 0 &&
+         db_changed_rows(db) == 1 && transaction.commit();
 }
 
 bool set_two_article_positions(ExternalDatabase& db, const QString& category,
                                const QString& first_title, int first_position,
                                const QString& second_title, int second_position) {
+  // Both are found before either moves: each stands at the position the other is given.
+  const QString action = QStringLiteral("move the article");
+  const std::optional<qint64> first =
+      find_article(db, category, first_title, second_position, action);
+  const std::optional<qint64> second =
+      first ? find_article(db, category, second_title, first_position, action) : std::nullopt;
+  if (!second || *first == *second)
+    return false;
   Transaction transaction(db);
-  return transaction.open() && set_article_position(db, category, first_title, first_position) &&
-         set_article_position(db, category, second_title, second_position) && transaction.commit();
+  return transaction.open() && set_article_position(db, *first, first_position) &&
+         set_article_position(db, *second, second_position) && transaction.commit();
 }
 
 bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,
                                 int position) {
+  const std::optional<qint64> id =
+      find_article(db, category, title, position, QStringLiteral("delete the article"));
+  if (!id)
+    return false;
   Transaction transaction(db);
   return transaction.open() &&
-         db_execute(db, QStringLiteral("delete from 文章管理 where 文章所属='") +
-                            sql_value(category) + QStringLiteral("' and 文章标题='") +
-                            sql_value(title) + QStringLiteral("'")) != 0 &&
-         db_changed_rows(db) > 0 && close_position_gap(db, category, position) &&
+         db_execute(db, QStringLiteral("delete from 文章管理 where ") + where_id(*id)) != 0 &&
+         db_changed_rows(db) == 1 && close_position_gap(db, category, position) &&
          transaction.commit();
 }
 

@@ -9,7 +9,9 @@
 class ExternalDatabase;
 
 // Every statement on 文章管理, the article table. Each takes the connection and plain values; an
-// article is found by its category (文章所属) and title (文章标题), compared byte for byte.
+// article is found by its category (文章所属) and title (文章标题), compared byte for byte, and,
+// where two articles of the category share the title, by the position the list shows it at (its
+// row + 1). A write that cannot single out its article changes nothing and gives false.
 
 // Titles of the category's articles in 文章位置 order: positions 1 to n with n the number of all
 // articles of every category, equal positions in table order, positions outside 1..n left out.
@@ -21,8 +23,8 @@ bool article_title_exists(ExternalDatabase& db, const QString& category, const Q
 
 // The article's stored rich text as the bytes the row holds, whatever the column's type: none when
 // it was never saved or no such article exists.
-QByteArray read_article_content(ExternalDatabase& db, const QString& category,
-                                const QString& title);
+QByteArray read_article_content(ExternalDatabase& db, const QString& category, const QString& title,
+                                int position);
 
 // The stored fields that the properties box shows, each of which must be text.
 struct ArticleFields {
@@ -33,7 +35,7 @@ struct ArticleFields {
   QString changed;
 };
 ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
-                                  const QString& title);
+                                  const QString& title, int position);
 
 // What the title search lists of one article, each field read as text.
 struct TitleSearchHit {
@@ -57,20 +59,21 @@ bool insert_article(ExternalDatabase& db, const QString& category, const QString
 // Content and stamp are stored together or not at all, in one write of the row. false when the
 // article was not found or a statement failed; nothing is stored then.
 bool store_article_content(ExternalDatabase& db, const QString& category, const QString& title,
-                           const QString& content, const QString& stamp);
+                           int position, const QString& content, const QString& stamp);
 
-// Stamps the article at stamp, then gives it its new title; false when the title update failed.
+// Stamps the article at stamp and gives it its new title, both or neither.
 bool rename_article(ExternalDatabase& db, const QString& category, const QString& old_title,
-                    const QString& new_title, const QString& stamp);
+                    int position, const QString& new_title, const QString& stamp);
 
-// Gives two articles of the category new positions, the first article first; both or neither.
-// false when a statement failed or found no article: nothing changed then.
+// Two articles of the category exchange positions: the first, now at second_position, takes
+// first_position, and the second, now at first_position, takes second_position; both or
+// neither. false when a statement failed or an article was not found: nothing changed then.
 bool set_two_article_positions(ExternalDatabase& db, const QString& category,
                                const QString& first_title, int first_position,
                                const QString& second_title, int second_position);
 
-// Deletes the article, found by its title, and lowers every position of its category above the
-// given one by one, together or not at all. false when nothing changed, also when no article had
+// Deletes the article at the given position and lowers every position of its category above it
+// by one, together or not at all. false when nothing changed, also when no article had
 // the title (the later positions would otherwise close a gap that is not there).
 bool remove_article_closing_gap(ExternalDatabase& db, const QString& category, const QString& title,
                                 int position);

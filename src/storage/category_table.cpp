@@ -5,15 +5,26 @@
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "storage/article_table.h"
+#include "storage/chosen_row.h"
 #include "storage/position_order.h"
 
 namespace {
 
-// Gives the category named `name` the position `position`.
-bool set_position_by_name(ExternalDatabase& db, int position, const QString& name) {
+// The category of this name that the manager's list shows at this position.
+std::optional<qint64> find_category(ExternalDatabase& db, const QString& name, int position,
+                                    const QString& action) {
+  QString named = QStringLiteral("目录名称='") + sql_value(name) + QStringLiteral("'");
+  if (name.isEmpty())
+    named = QStringLiteral("(") + named + QStringLiteral(" or 目录名称 is null)");
+  return find_chosen_row(db,
+                         {QStringLiteral("目录管理"), named, QStringLiteral("目录位置"), position,
+                          action + QStringLiteral(" \"") + name + QStringLiteral("\" in")});
+}
+
+bool set_position_of(ExternalDatabase& db, qint64 id, int position) {
   return db_execute(db, QStringLiteral("update 目录管理 set 目录位置='") + to_text(position) +
-                            QStringLiteral("'where 目录名称='") + sql_value(name) +
-                            QStringLiteral("'")) != 0;
+                            QStringLiteral("'where ") + where_id(id)) != 0 &&
+         db_changed_rows(db) == 1;
 }
 
 // Lowers every position above `deleted` by one, each category exactly once whatever order the
@@ -77,31 +88,52 @@ bool insert_category(ExternalDatabase& db, int position, const QString& name) {
                             QStringLiteral("')")) != 0;
 }
 
-bool rename_category_with_articles(ExternalDatabase& db, const QString& old_name,
+bool rename_category_with_articles(ExternalDatabase& db, const QString& old_name, int position,
                                    const QString& new_name) {
+  const std::optional<qint64> id =
+      find_category(db, old_name, position, QStringLiteral("rename the category"));
+  if (!id)
+    return false;
   Transaction transaction(db);
-  return transaction.open() &&
-         db_execute(db, QStringLiteral("update 目录管理 set 目录名称='") + sql_value(new_name) +
-                            QStringLiteral("'where 目录名称='") + sql_value(old_name) +
-                            QStringLiteral("'")) != 0 &&
-         db_changed_rows(db) > 0 && move_articles_to_category(db, old_name, new_name) &&
+  if (!transaction.open() ||
+      db_execute(db, QStringLiteral("update 目录管理 set 目录名称='") + sql_value(new_name) +
+                         QStringLiteral("'where ") + where_id(*id)) == 0 ||
+      db_changed_rows(db) != 1) {
+    return false;
+  }
+  // Articles name their category only by its name: while another category keeps the old name
+  // they are that one's too, and stay where they are shown.
+  return (category_name_exists(db, old_name) ||
+          move_articles_to_category(db, old_name, new_name)) &&
          transaction.commit();
 }
 
 bool swap_category_positions(ExternalDatabase& db, int upper_position, const QString& upper_name,
                              const QString& lower_name) {
+  // Both are found before either moves: each stands at the position the other is given.
+  const QString action = QStringLiteral("move the category");
+  const std::optional<qint64> upper = find_category(db, upper_name, upper_position, action);
+  const std::optional<qint64> lower =
+      upper ? find_category(db, lower_name, upper_position + 1, action) : std::nullopt;
+  if (!lower || *upper == *lower)
+    return false;
   Transaction transaction(db);
-  return transaction.open() && set_position_by_name(db, upper_position, lower_name) &&
-         set_position_by_name(db, upper_position + 1, upper_name) && transaction.commit();
+  return transaction.open() && set_position_of(db, *lower, upper_position) &&
+         set_position_of(db, *upper, upper_position + 1) && transaction.commit();
 }
 
 bool delete_category_with_articles(ExternalDatabase& db, const QString& name, int position) {
+  const std::optional<qint64> id =
+      find_category(db, name, position, QStringLiteral("delete the category"));
+  if (!id)
+    return false;
   Transaction transaction(db);
-  // Found by its name: by position, a repeated position would take another category's row (or
-  // none) while this category's articles went.
-  return transaction.open() &&
-         db_execute(db, QStringLiteral("delete from 目录管理 where 目录名称='") + sql_value(name) +
-                            QStringLiteral("'")) != 0 &&
-         db_changed_rows(db) > 0 && delete_articles_of_category(db, name) &&
+  if (!transaction.open() ||
+      db_execute(db, QStringLiteral("delete from 目录管理 where ") + where_id(*id)) == 0 ||
+      db_changed_rows(db) != 1) {
+    return false;
+  }
+  // Articles of a name that another category still has are shown there, and stay.
+  return (category_name_exists(db, name) || delete_articles_of_category(db, name)) &&
          close_category_gap(db, position) && transaction.commit();
 }

@@ -55,7 +55,7 @@ TEST_F(StatementsTest, ChangesThatGoTogetherDoNothingWhenTheirTransactionCannotB
   article(QStringLiteral("甲"), 2, QStringLiteral("二"));
   const QString before = all_rows(db_);
   const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
-      {"rename a category", [&] { return rename_category_with_articles(db_, "甲", "丙"); }},
+      {"rename a category", [&] { return rename_category_with_articles(db_, "甲", 1, "丙"); }},
       {"swap categories", [&] { return swap_category_positions(db_, 1, "甲", "乙"); }},
       {"delete a category", [&] { return delete_category_with_articles(db_, "甲", 1); }},
       {"swap articles", [&] { return set_two_article_positions(db_, "甲", "一", 2, "二", 1); }},

@@ -32,7 +32,8 @@ void delete_article() {
 }
 
 void show_article_properties() {
-  const ArticleFields fields = read_article_fields(database(), current_category(), current_title());
+  const ArticleFields fields = read_article_fields(database(), current_category(), current_title(),
+                                                   main_window().超级列表框1->current_row() + 1);
   const QString gap = QStringLiteral("\r\n\r\n");
   show_message_box(gap + QStringLiteral("记录位置：") + fields.position + gap +
                        QStringLiteral("记录名称：") + fields.title + gap +

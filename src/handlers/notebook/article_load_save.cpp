@@ -23,7 +23,7 @@ void load_selected_article() {
   editor.set_modified(false);
   const int row = window.超级列表框1->current_row();
   const QString title = current_title();
-  editor.set_content_bytes(read_article_content(database(), current_category(), title));
+  editor.set_content_bytes(read_article_content(database(), current_category(), title, row + 1));
   globals().loaded_article_row = row;
   show_in_status_bar(StatusPart::position, title);
 }
@@ -37,8 +37,8 @@ int save_current_article() {
   }
   // The loaded article, not the current row: when a load asks, the new row is already current.
   const QString title = window.超级列表框1->listview_get_cell_text(loaded_row);
-  if (!store_article_content(database(), current_category(), title, window.超级编辑框1->content(),
-                             to_text(now()))) {
+  if (!store_article_content(database(), current_category(), title, loaded_row + 1,
+                             window.超级编辑框1->content(), to_text(now()))) {
     show_message_box(QStringLiteral("保存失败请检查数据库"), buttons_ok, QString());
     return 0;
   }

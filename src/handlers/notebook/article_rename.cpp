@@ -26,7 +26,8 @@ bool rename_article_in_place() {
     show_message_box(QStringLiteral("要修改的名称与其他记录标题重复"), buttons_ok, QString());
     return false;
   }
-  if (!rename_article(database(), category, old_title, typed, to_text(now()))) {
+  if (!rename_article(database(), category, old_title, list.edited_row() + 1, typed,
+                      to_text(now()))) {
     show_message_box(QStringLiteral("修改记录名称失败"), buttons_ok, QString());
     return false;
   }

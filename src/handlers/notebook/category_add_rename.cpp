@@ -42,7 +42,7 @@ void rename_category() {
     show_message_box(QStringLiteral("要修改的名称与其他目录重复"), buttons_ok, QString());
     return;
   }
-  rename_category_with_articles(database(), old_name, new_name);
+  rename_category_with_articles(database(), old_name, selected + 1, new_name);
 
   fill_category_list();
   list.set_current_row(selected);

@@ -53,16 +53,6 @@ class CategoryManagerTest : public NotebookTest {
     return names;
   }
 
-  // "name@position" of every category in table order.
-  QStringList stored_categories() {
-    QStringList texts;
-    for (const QStringList& row : query_rows(
-             QStringLiteral("select 目录名称 || '@' || 目录位置 from 目录管理 order by ID"))) {
-      texts << row.value(0);
-    }
-    return texts;
-  }
-
   // Titles of the articles stored under the category, whatever their positions.
   QStringList stored_titles(const QString& category) {
     QStringList titles;

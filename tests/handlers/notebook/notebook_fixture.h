@@ -54,6 +54,16 @@ class NotebookTest : public MainWindowFixture {
     return texts;
   }
 
+  // "name@position" of every category in table order.
+  QStringList stored_categories() {
+    QStringList texts;
+    for (const QStringList& row : query_rows(
+             QStringLiteral("select 目录名称 || '@' || 目录位置 from 目录管理 order by ID"))) {
+      texts << row.value(0);
+    }
+    return texts;
+  }
+
   // From now on every update that sets the column fails, as a full disk would fail it.
   void fail_updates_of(const QString& column) {
     ASSERT_TRUE(seed_sql(db(), QStringLiteral("create trigger 写入失败 before update of ") +
