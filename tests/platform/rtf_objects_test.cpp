@@ -68,8 +68,11 @@ TEST(RtfObjects, ObjectsShapesAndLinkedPicturesGoBackAsTheyCame) {
   const QByteArray written = write_rtf(document);
   for (const QByteArray& group : {equation, sheet, floating, linked})
     EXPECT_TRUE(written.contains(group)) << written.constData();
-  // The link of the text is left out as before.
-  EXPECT_EQ(written.count("HYPERLINK"), 1);
+  // The link of the text goes back as a link around its text.
+  EXPECT_EQ(written.count("HYPERLINK"), 2);
+  EXPECT_TRUE(written.contains(
+      "{\\field{\\*\\fldinst HYPERLINK \"https://example.com/\"}{\\fldrslt text}}"))
+      << written.constData();
   EXPECT_FALSE(written.contains("shptxt"));
   QTextDocument again;
   read_rtf(written, again);

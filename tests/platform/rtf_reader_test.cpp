@@ -64,7 +64,7 @@ const TextCase text_cases[] = {
      R"({\rtf1\ansi{\fonttbl{\f0 Arial;}}{\colortbl;\red1\green2\blue3;}{\stylesheet{\s0 Normal;}})"
      R"({\info{\title T}{\author A}}{\*\listtable{\list{\listlevel{\leveltext\'01\u8226 ?;}}}})"
      R"({\header head}{\footnote note}{\*\bkmkstart b}body})",
-     u"body"_qs},
+     u"\uFFFCbody"_qs},  // the footnote is kept, in an object that shows nothing
     {"breaks", "{\\rtf1\\ansi a\\par b\\line c\\tab d\\page e\\sect f\\\nG\\\r\nH\r\nI}",
      u"a\nb\u2028c\td\ne\nf\nG\nHI"_qs},
     {"tables_flatten_to_tabs",

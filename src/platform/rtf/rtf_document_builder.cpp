@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/rtf/rtf_kept_formats.h"
+
 namespace rtf {
 
 namespace {
@@ -16,6 +18,24 @@ bool is_dropped(char16_t c) {
 
 bool is_blank(QStringView text) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' ' || c == u'\t'; });
+}
+
+// Appends the text without the characters a document does not hold.
+void append_kept_characters(QString& target, QStringView text) {
+  qsizetype clean = 0;
+  while (clean < text.size() && !is_dropped(text[clean].unicode()))
+    ++clean;
+  target.append(text.first(clean));
+  for (qsizetype i = clean; i < text.size(); ++i) {
+    if (!is_dropped(text[i].unicode()))
+      target.append(text[i]);
+  }
+}
+
+QTextCharFormat kept_object_format() {
+  QTextCharFormat format;
+  format.setObjectType(kept_object_type);
+  return format;
 }
 
 }  // namespace
@@ -35,20 +55,36 @@ DocumentBuilder::~DocumentBuilder() {
 }
 
 void DocumentBuilder::add_text(QStringView text, const QTextCharFormat* format) {
-  if (runs_.empty() || runs_.back().format != format || runs_.back().image >= 0) {
+  if (runs_.empty() || runs_.back().format != format || runs_.back().image >= 0 ||
+      runs_.back().object >= 0) {
     runs_.push_back({QString(), format});
   }
-  QString& target = runs_.back().text;
-  qsizetype clean = 0;
-  while (clean < text.size() && !is_dropped(text[clean].unicode()))
-    ++clean;
-  target.append(text.first(clean));
-  for (qsizetype i = clean; i < text.size(); ++i) {
-    if (!is_dropped(text[i].unicode()))
-      target.append(text[i]);
-  }
+  append_kept_characters(runs_.back().text, text);
   if (runs_.back().text.isEmpty())
     runs_.pop_back();
+}
+
+void DocumentBuilder::add_kept(const QByteArray& rtf, int unicode_skip) {
+  QTextCharFormat format = kept_object_format();
+  format.setProperty(kept_rtf_property, rtf);
+  format.setProperty(kept_unicode_skip_property, unicode_skip);
+  objects_.push_back(format);
+  runs_.push_back({QString(), nullptr, -1, static_cast<int>(objects_.size()) - 1});
+}
+
+void DocumentBuilder::add_hidden(QStringView text) {
+  const bool continues =
+      !runs_.empty() && runs_.back().object >= 0 &&
+      !objects_[static_cast<std::size_t>(runs_.back().object)].hasProperty(kept_rtf_property);
+  if (!continues) {
+    objects_.push_back(kept_object_format());
+    runs_.push_back({QString(), nullptr, -1, static_cast<int>(objects_.size()) - 1});
+  }
+  append_kept_characters(runs_.back().text, text);
+  if (runs_.back().text.isEmpty()) {
+    runs_.pop_back();
+    objects_.pop_back();
+  }
 }
 
 void DocumentBuilder::add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size) {
@@ -97,8 +133,19 @@ void DocumentBuilder::keep_group(const Mark& mark, const QByteArray& group, int 
   }
 }
 
+bool DocumentBuilder::keep_invisible_group(const Mark& mark, const QByteArray& group,
+                                           int unicode_skip) {
+  // Blanks show: as the group reads again, they would stay text.
+  if (mark.paragraph != paragraph_count_ || mark.runs != runs_.size() ||
+      (mark.runs > 0 && runs_.back().text.size() != mark.text)) {
+    return false;
+  }
+  add_kept(group, unicode_skip);
+  return true;
+}
+
 void DocumentBuilder::remove_trailing_tab() {
-  if (runs_.empty() || runs_.back().image >= 0)
+  if (runs_.empty() || runs_.back().image >= 0 || runs_.back().object >= 0)
     return;
   QString& text = runs_.back().text;
   if (text.endsWith(u'\t'))
@@ -109,7 +156,7 @@ void DocumentBuilder::remove_trailing_tab() {
 
 const QTextCharFormat* DocumentBuilder::first_format() const {
   for (const Run& run : runs_) {
-    if (run.image < 0)
+    if (run.image < 0 && run.object < 0)
       return run.format;
   }
   return nullptr;
@@ -198,12 +245,18 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListIte
   for (const Run& run : runs_) {
     if (run.image >= 0) {
       cursor_.insertImage(images_[static_cast<std::size_t>(run.image)]);
+    } else if (run.object >= 0) {
+      QTextCharFormat& format = objects_[static_cast<std::size_t>(run.object)];
+      if (!run.text.isEmpty())
+        format.setProperty(hidden_text_property, run.text);
+      cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
     } else {
       cursor_.insertText(run.text, *run.format);
     }
   }
   runs_.clear();
   images_.clear();
+  objects_.clear();
   ++paragraph_count_;
 }
 

@@ -38,6 +38,10 @@ class DocumentBuilder {
   void add_text(QStringView text, const QTextCharFormat* format);
   // What the editor shows of a picture, at the given size in pixels, and the picture as it came.
   void add_image(const QVariant& shown, const KeptPicture& kept, QSizeF size);
+  // RTF that shows nothing, kept as it came in 7-bit form, to be read with \ucN of unicode_skip.
+  void add_kept(const QByteArray& rtf, int unicode_skip);
+  // Hidden text: one object that shows nothing stands for a run of it.
+  void add_hidden(QStringView text);
   // Where the paragraph stands, to look back at what was added since.
   struct Mark {
     int paragraph = 0;
@@ -50,6 +54,9 @@ class DocumentBuilder {
   // Given only_picture_since, the picture becomes the shown part of the group, which is written in
   // its place; the blanks go, as the group holds them.
   void keep_group(const Mark& mark, const QByteArray& group, int unicode_skip);
+  // When nothing was added since the mark, the group is kept in its place as it came; false when
+  // something shows.
+  bool keep_invisible_group(const Mark& mark, const QByteArray& group, int unicode_skip);
   // Removes the tab a table cell put last, so cells only separate.
   void remove_trailing_tab();
   bool paragraph_empty() const { return runs_.empty(); }
@@ -72,7 +79,8 @@ class DocumentBuilder {
   struct Run {
     QString text;
     const QTextCharFormat* format = nullptr;
-    int image = -1;  // index into images_
+    int image = -1;   // index into images_
+    int object = -1;  // index into objects_; a hidden run's text is its text
   };
 
   QTextDocument& document_;
@@ -81,6 +89,7 @@ class DocumentBuilder {
   bool first_block_ = true;
   std::vector<Run> runs_;
   std::vector<QTextImageFormat> images_;
+  std::vector<QTextCharFormat> objects_;
   int image_count_ = 0;
   int paragraph_count_ = 0;
   // Plain paragraphs not yet inserted: their texts joined by paragraph separators, their block

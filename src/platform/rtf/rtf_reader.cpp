@@ -18,6 +18,7 @@
 #include "platform/rtf/rtf_code_pages.h"
 #include "platform/rtf/rtf_control_words.h"
 #include "platform/rtf/rtf_document_builder.h"
+#include "platform/rtf/rtf_kept_formats.h"
 #include "platform/rtf/rtf_picture.h"
 #include "platform/rtf/rtf_state.h"
 #include "platform/rtf/rtf_tokenizer.h"
@@ -34,12 +35,16 @@ constexpr double himetric_per_pixel = 2540.0 / 96.0;
 constexpr double unsized_picture_pixels = 32;
 // List labels and shape property names are short; bytes beyond these say nothing.
 constexpr std::size_t max_name_bytes = 16;
+// Field instructions beyond this say nothing the reader uses; the rest is dropped.
+constexpr qsizetype max_instruction_chars = 4096;
+// The anchor mark of a footnote, which the footnote's own group follows.
+constexpr char footnote_mark[] = "{\\super\\chftn}";
 
 struct CharPropsHash {
   std::size_t operator()(const CharProps& p) const {
     return qHashMulti(0, p.font, p.half_points, p.bold, p.italic, p.underline, p.strike,
                       p.foreground, p.background, p.asian_font, p.asian_half_points, p.asian_bold,
-                      p.asian_italic);
+                      p.asian_italic, p.vertical, p.caps, p.hidden, p.field);
   }
 };
 
@@ -146,6 +151,55 @@ struct Font {
   QString name;
   int code_page = 0;  // 0: the document's
 };
+
+// A field's instruction as it reads and, for a link, its target.
+struct Field {
+  QString instruction;
+  QString href;
+};
+
+// The arguments of an instruction: quoted texts or words, switches (\l) as they stand.
+QStringList instruction_arguments(const QString& instruction) {
+  QStringList arguments;
+  qsizetype i = 0;
+  while (i < instruction.size()) {
+    if (instruction[i].isSpace()) {
+      ++i;
+      continue;
+    }
+    const bool quoted = instruction[i] == u'"';
+    const qsizetype start = quoted ? i + 1 : i;
+    qsizetype end = start;
+    while (end < instruction.size() &&
+           (quoted ? instruction[end] != u'"' : !instruction[end].isSpace())) {
+      ++end;
+    }
+    arguments << instruction.mid(start, end - start);
+    i = end + (quoted ? 1 : 0);
+  }
+  return arguments;
+}
+
+// The target of a HYPERLINK instruction: its address, "#" and the place after \l; empty for
+// another field.
+QString link_target(const QString& instruction) {
+  const QStringList arguments = instruction_arguments(instruction);
+  if (arguments.isEmpty() ||
+      arguments.front().compare(QStringLiteral("HYPERLINK"), Qt::CaseInsensitive) != 0)
+    return {};
+  QString address;
+  QString place;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QStringLiteral("\\l") && i + 1 < arguments.size()) {
+      place = arguments[++i];
+    } else if (arguments[i].startsWith(u'\\')) {
+      ++i;  // a switch with its argument (\o tip, \t frame)
+    } else if (address.isEmpty()) {
+      address = arguments[i];
+    }
+  }
+  return place.isEmpty() ? address : address + u'#' + place;
+}
 
 constexpr std::size_t no_offset = std::string_view::npos;
 
@@ -319,6 +373,8 @@ class Reader {
   void on_picture_word(ControlWord control, const Token& token);
   void finish_picture();
   void on_shape_word(ControlWord control);
+  // The instruction read becomes a field of the group around it.
+  void finish_instruction();
 
   // Notes how the 7-bit form of kept groups says the token that starts at the offset; the token
   // is read after.
@@ -346,6 +402,9 @@ class Reader {
   int document_code_page_ = 1252;
   int default_font_ = 0;
   std::unordered_map<int, Font> fonts_;
+  std::vector<Field> fields_{Field()};  // 0: none
+  std::string instruction_bytes_;       // not yet decoded
+  QString instruction_;
   std::vector<QColor> colours_;
   QColor colour_;
   bool colour_given_ = false;
@@ -486,6 +545,9 @@ bool Reader::on_group_end() {
       case Destination::list_descriptor:
         if (pn_kind_ != ListKind::none)
           state_.para.list = pn_kind_;
+        break;
+      case Destination::field_instruction:
+        finish_instruction();
         break;
       default:
         break;
@@ -654,8 +716,48 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
       state_.upr_outer = state_.destination;
       state_.destination = Destination::upr;
       break;
-    case Word::plain:
+    case Word::plain: {
+      // The text stays the result of its field: that is no character format.
+      const int field = chars.field;
       chars = CharProps();
+      chars.field = field;
+      break;
+    }
+    case Word::super:
+      chars.vertical = on ? 1 : 0;
+      break;
+    case Word::sub:
+      chars.vertical = on ? 2 : 0;
+      break;
+    case Word::nosupersub:
+      chars.vertical = 0;
+      break;
+    case Word::caps:
+      if (on || chars.caps == 1)
+        chars.caps = on ? 1 : 0;
+      break;
+    case Word::scaps:
+      if (on || chars.caps == 2)
+        chars.caps = on ? 2 : 0;
+      break;
+    case Word::v:
+      chars.hidden = on;
+      break;
+    case Word::fldinst:
+      state_.destination = Destination::field_instruction;
+      instruction_.clear();
+      instruction_bytes_.clear();
+      break;
+    case Word::fldrslt:
+      chars.field = state_.field;
+      break;
+    case Word::footnote:
+      // Nothing of it shows; it goes back as it came, in its place.
+      start_kept_group();
+      state_.destination = Destination::skip;
+      break;
+    case Word::chftn:
+      builder_.add_kept(QByteArray(footnote_mark), state_.unicode_skip);
       break;
     case Word::dbch:
       state_.double_byte = true;
@@ -859,6 +961,12 @@ void Reader::on_bytes(std::string_view bytes) {
       shape_property_.append(
           bytes.substr(0, max_name_bytes - std::min(shape_property_.size(), max_name_bytes)));
       return;
+    case Destination::field_instruction:
+      if (instruction_bytes_.size() + static_cast<std::size_t>(instruction_.size()) <
+          max_instruction_chars) {
+        instruction_bytes_.append(bytes);
+      }
+      return;
     default:
       return;
   }
@@ -877,6 +985,11 @@ void Reader::on_unicode(char16_t unit) {
       font_bytes_.clear();
     }
     font_.name.append(QChar(unit));
+  } else if (state_.destination == Destination::field_instruction) {
+    decoder_.decode(instruction_bytes_, code_page(), instruction_);
+    instruction_bytes_.clear();
+    if (instruction_.size() < max_instruction_chars)
+      instruction_.append(QChar(unit));
   }
 }
 
@@ -907,6 +1020,10 @@ void Reader::flush_bytes() {
 }
 
 void Reader::add_text(QStringView text) {
+  if (state_.chars.hidden) {
+    builder_.add_hidden(text);
+    return;
+  }
   if (!state_.chars.has_asian()) {
     builder_.add_text(text, format_for(state_.chars));
     return;
@@ -957,6 +1074,20 @@ const QTextCharFormat* Reader::format_for(const CharProps& props) {
       format.setForeground(c);
     if (const QColor c = colour(props.background); c.isValid())
       format.setBackground(c);
+    if (props.vertical != 0) {
+      format.setVerticalAlignment(props.vertical == 1 ? QTextCharFormat::AlignSuperScript
+                                                      : QTextCharFormat::AlignSubScript);
+    }
+    if (props.caps != 0)
+      format.setFontCapitalization(props.caps == 1 ? QFont::AllUppercase : QFont::SmallCaps);
+    if (props.field > 0) {
+      const Field& field = fields_[static_cast<std::size_t>(props.field)];
+      format.setProperty(field_instruction_property, field.instruction);
+      if (!field.href.isEmpty()) {
+        format.setAnchor(true);
+        format.setAnchorHref(field.href);
+      }
+    }
   }
   last_props_ = props;
   last_format_ = &it->second;
@@ -1192,12 +1323,34 @@ void Reader::finish_kept_group() {
   const KeptGroup group = kept_groups_.back();
   kept_groups_.pop_back();
   // Text bytes that showed nothing here (a code page without them) may show where it is written.
-  if (text_bytes_ == group.text_bytes && builder_.only_picture_since(group.mark)) {
-    if (const auto bytes = seven_bit_form(group.offset))
-      builder_.keep_group(group.mark, *bytes, group.unicode_skip);
+  if (text_bytes_ == group.text_bytes) {
+    if (builder_.only_picture_since(group.mark)) {
+      if (const auto bytes = seven_bit_form(group.offset))
+        builder_.keep_group(group.mark, *bytes, group.unicode_skip);
+    } else if (const auto bytes = seven_bit_form(group.offset)) {
+      // A footnote, a field without a result, an object without a picture.
+      builder_.keep_invisible_group(group.mark, *bytes, group.unicode_skip);
+    }
   }
   if (kept_groups_.empty())
     replacements_.clear();
+}
+
+void Reader::finish_instruction() {
+  decoder_.decode(instruction_bytes_, code_page(), instruction_);
+  instruction_bytes_.clear();
+  // Control characters say nothing, and no document holds them.
+  instruction_.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+  Field field;
+  field.instruction = instruction_.trimmed();
+  instruction_.clear();
+  if (field.instruction.isEmpty()) {
+    state_.field = 0;
+    return;
+  }
+  field.href = link_target(field.instruction);
+  state_.field = static_cast<int>(fields_.size());
+  fields_.push_back(std::move(field));
 }
 
 // Not RTF at all: old contents stored as plain text, UTF-8 or else GBK.

@@ -11,12 +11,13 @@ enum class Destination : std::uint8_t {
   font_table,
   colour_table,
   picture,
-  list_label,       // \pntext, \listtext: the label the list draws itself
-  list_descriptor,  // \*\pn
-  upr,              // \upr: shows only its \*\ud group
-  shape,            // \*\shpinst: nothing shows but the shape's picture
-  shape_name,       // \sn: a shape property's name
-  shape_value,      // \sv: a shape property's value
+  list_label,         // \pntext, \listtext: the label the list draws itself
+  list_descriptor,    // \*\pn
+  upr,                // \upr: shows only its \*\ud group
+  shape,              // \*\shpinst: nothing shows but the shape's picture
+  shape_name,         // \sn: a shape property's name
+  shape_value,        // \sv: a shape property's value
+  field_instruction,  // \fldinst: what the field is, read as text
 };
 
 enum class ListKind : std::uint8_t { none, bullet, decimal };
@@ -37,6 +38,10 @@ struct CharProps {
   int asian_half_points = -1;
   std::int8_t asian_bold = -1;
   std::int8_t asian_italic = -1;
+  std::uint8_t vertical = 0;  // 1 \super, 2 \sub
+  std::uint8_t caps = 0;      // 1 \caps, 2 \scaps
+  bool hidden = false;        // \v
+  int field = 0;              // the field whose result the text is; 0 none
 
   bool has_asian() const {
     return asian_font >= 0 || asian_half_points >= 0 || asian_bold >= 0 || asian_italic >= 0;
@@ -86,6 +91,7 @@ struct State {
   bool upr_child = false;
   bool double_byte = false;  // \dbch: associated properties are those of CJK text
   int unicode_skip = 1;      // \ucN
+  int field = 0;             // the field whose instruction this group read
   CharProps chars;
   ParaProps para;
 };

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/rtf/rtf_code_pages.h"
+#include "platform/rtf/rtf_kept_formats.h"
 #include "platform/rtf/rtf_picture.h"
 #include "platform/rtf/rtf_tokenizer.h"
 
@@ -43,6 +44,7 @@ int whole(double value) {
 // What a run sets, with font and colour table indexes (colour 0: none).
 struct RunProps {
   bool image = false;
+  bool kept = false;  // an object that stands for kept RTF or hidden text
   int font = 0;
   int half_points = 24;
   bool bold = false;
@@ -51,7 +53,21 @@ struct RunProps {
   bool strike = false;
   int foreground = 0;
   int background = 0;
+  int vertical = 0;  // 1 raised, 2 lowered
+  int caps = 0;      // 1 capitals, 2 small capitals
+  int field = 0;     // index + 1 into the writer's fields
 };
+
+// The instruction a field's result text goes back with: its own, or one that names the link.
+QString field_instruction(const QTextCharFormat& format) {
+  const QString instruction = format.stringProperty(rtf::field_instruction_property);
+  if (!instruction.isEmpty() || !format.isAnchor())
+    return instruction;
+  const QString href = format.anchorHref();
+  if (href.startsWith(u'#'))
+    return QStringLiteral("HYPERLINK \\l \"") + href.mid(1) + u'"';
+  return QStringLiteral("HYPERLINK \"") + href + u'"';
+}
 
 bool is_cjk_font(const QString& name) {
   for (const QChar c : name) {
@@ -166,6 +182,9 @@ class Writer {
   void write_image(const QTextImageFormat& format);
   void write_picture(const QByteArray& words, const QByteArray& data, double width, double height);
   void write_group(const QByteArray& group, int group_unicode_skip);
+  void write_kept(const QTextCharFormat& format);
+  void open_field(int field);
+  void close_field();
   int list_number(const QTextList* list);
   void write_list_tables();
   void word(const char* text);
@@ -185,6 +204,10 @@ class Writer {
   QHash<QRgb, int> colour_indexes_;
   std::vector<std::optional<RunProps>> props_by_format_;
   RunProps written_;
+  QStringList fields_;  // instructions, a field's number - 1
+  QHash<QString, int> field_numbers_;
+  int open_field_ = 0;
+  RunProps outside_field_;  // what the text around the open field's group has
 };
 
 void Writer::word(const char* text) {
@@ -246,6 +269,7 @@ const RunProps& Writer::props_of(int format_index, const QTextCharFormat& format
   if (!cached) {
     RunProps props;
     props.image = format.isImageFormat();
+    props.kept = format.objectType() == rtf::kept_object_type;
     props.font = font_index(effective_family(format, document_));
     double points = format.hasProperty(QTextFormat::FontPointSize)
                         ? format.fontPointSize()
@@ -264,6 +288,34 @@ const RunProps& Writer::props_of(int format_index, const QTextCharFormat& format
     if (format.hasProperty(QTextFormat::BackgroundBrush) &&
         format.background().style() != Qt::NoBrush) {
       props.background = colour_index(format.background());
+    }
+    switch (format.verticalAlignment()) {
+      case QTextCharFormat::AlignSuperScript:
+        props.vertical = 1;
+        break;
+      case QTextCharFormat::AlignSubScript:
+        props.vertical = 2;
+        break;
+      default:
+        break;
+    }
+    switch (format.fontCapitalization()) {
+      case QFont::AllUppercase:
+        props.caps = 1;
+        break;
+      case QFont::SmallCaps:
+        props.caps = 2;
+        break;
+      default:
+        break;
+    }
+    if (const QString instruction = field_instruction(format); !instruction.isEmpty()) {
+      auto it = field_numbers_.constFind(instruction);
+      if (it == field_numbers_.constEnd()) {
+        fields_.append(instruction);
+        it = field_numbers_.insert(instruction, static_cast<int>(fields_.size()));
+      }
+      props.field = it.value();
     }
     cached = props;
   }
@@ -292,6 +344,14 @@ void Writer::write_props(const RunProps& props) {
     word("cf", props.foreground);
   if (props.background != written_.background)
     word("highlight", props.background);
+  if (props.vertical != written_.vertical)
+    word(props.vertical == 1 ? "super" : props.vertical == 2 ? "sub" : "nosupersub");
+  if (props.caps != written_.caps) {
+    if (written_.caps != 0)
+      word(written_.caps == 1 ? "caps0" : "scaps0");
+    if (props.caps != 0)
+      word(props.caps == 1 ? "caps" : "scaps");
+  }
   written_ = props;
 }
 
@@ -512,6 +572,41 @@ void Writer::write_group(const QByteArray& group, int group_unicode_skip) {
   delimit_ = false;
 }
 
+// What the editor cannot show goes back in its place: kept RTF as it came, hidden text as such.
+void Writer::write_kept(const QTextCharFormat& format) {
+  if (format.hasProperty(rtf::kept_rtf_property)) {
+    write_group(format.property(rtf::kept_rtf_property).toByteArray(),
+                format.intProperty(rtf::kept_unicode_skip_property));
+    return;
+  }
+  out_.push_back('{');
+  word("v");
+  write_text(format.stringProperty(rtf::hidden_text_property));
+  out_.push_back('}');
+  delimit_ = false;
+}
+
+// The result text that follows is the field's; the properties written inside its group end
+// with it.
+void Writer::open_field(int field) {
+  out_.append("{\\field{\\*\\fldinst ");
+  delimit_ = false;
+  write_text(fields_[field - 1]);
+  out_.append("}{\\fldrslt");
+  delimit_ = true;
+  outside_field_ = written_;
+  open_field_ = field;
+}
+
+void Writer::close_field() {
+  if (open_field_ == 0)
+    return;
+  out_.append("}}");
+  delimit_ = false;
+  written_ = outside_field_;
+  open_field_ = 0;
+}
+
 void Writer::write_image(const QTextImageFormat& format) {
   const QUrl name(format.name());
   // A picture read from RTF goes back with its own type and bytes, shown or not; one that shows an
@@ -572,15 +667,27 @@ QByteArray Writer::write() {
       const RunProps* props = cached_props(index);
       if (props == nullptr)
         props = &props_of(index, fragment.charFormat());
+      if (props->field != open_field_) {
+        close_field();
+        if (props->field != 0)
+          open_field(props->field);
+      }
       if (props->image) {
         const QTextImageFormat image = fragment.charFormat().toImageFormat();
         for (int i = 0; i < fragment.length(); ++i)
           write_image(image);
         continue;
       }
+      if (props->kept) {
+        const QTextCharFormat format = fragment.charFormat();
+        for (int i = 0; i < fragment.length(); ++i)
+          write_kept(format);
+        continue;
+      }
       write_props(*props);
       write_text(QStringView(text).sliced(start, fragment.length()));
     }
+    close_field();
     out_.append("\\par\n");
     delimit_ = false;
   }
