@@ -42,15 +42,16 @@ inline QString use_program_dir(const QString& folder) {
   return program_path(QStringLiteral("data/data.mdb"));
 }
 
-// Writes a new data.mdb at path holding the notebook; false when that failed.
-inline bool seed_notebook(const QString& path) {
+// Writes a new data.mdb at path holding the notebook, each article's RTF of about content_bytes;
+// false when that failed.
+inline bool seed_notebook(const QString& path, int content_bytes = 1024) {
   if (!create_empty_database(path))
     return false;
   ExternalDatabase db;
   if (!db_open_mdb(db, path, database_password))
     return false;
   Transaction transaction(db);
-  const QString content = rtf_of_size(1024);
+  const QString content = rtf_of_size(content_bytes);
   const QString stamp = to_text(now());
   for (int c = 1; c <= category_count; ++c) {
     db_execute(db, QStringLiteral("insert into 目录管理(目录位置,目录名称) values('%1','%2')")

@@ -18,6 +18,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/failure_log.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -268,7 +269,10 @@ std::unique_ptr<UnpackedFile> zip_extract_file(ZipComponent&, const QString& arc
   };
   if (!QFileInfo(folder).isDir())
     return refuse(QStringLiteral("the folder \"%1\" does not exist").arg(folder));
-  QString reason;
+  // Looked at before libzip opens it: a pipe given as the archive would block the open.
+  QString reason = file_refusal(archive);
+  if (!reason.isEmpty())
+    return refuse(reason);
   const Archive zip = open_archive(archive, reason);
   if (!zip)
     return refuse(reason);

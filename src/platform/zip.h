@@ -43,13 +43,14 @@ struct EntryExpectation {
 };
 
 // An archive is input from anywhere, so the whole of it is checked before anything is written:
-// every entry must be a plain file or folder under a relative path without "..", drive or device
-// names, and none may expand more than 1000 times its packed size. Then only the top-level entry
-// `name` is unpacked, into a work folder inside `folder` (same file system, so the caller can
-// rename it into place), when it fits the expectation and the free space less a margin, checking
-// its size and checksum. Other entries are not written anywhere. Work folders that cut-off runs
-// left in `folder` go first. nullptr when a check fails (one line on standard error says why);
-// nothing is left behind then.
+// it must be a regular file (looked at without opening it, so a pipe cannot block), every entry
+// must be a plain file or folder under a relative path without "..", drive or device names, and
+// none may expand more than 1000 times its packed size. Then only the top-level entry `name` is
+// unpacked, into a work folder inside `folder` (same file system, so the caller can rename it into
+// place), when it fits the expectation and the free space less a margin, checking its size and
+// checksum. Other entries are not written anywhere. Work folders that cut-off runs left in `folder`
+// go first. nullptr when a check fails (one line on standard error says why); nothing is left
+// behind then.
 std::unique_ptr<UnpackedFile> zip_extract_file(ZipComponent& component, const QString& archive,
                                                const QString& name, const QString& folder,
                                                const EntryExpectation& expected = {});

@@ -15,6 +15,7 @@
 #include "storage/category_table.h"
 #include "storage/schema.h"
 #include "support/archives.h"
+#include "support/captured_stderr.h"
 #include "windows/backup_window.h"
 
 namespace {
@@ -187,9 +188,18 @@ TEST_F(BackupTest, FailedBackupLeavesTheOlderArchiveAndReopens) {
   const QString older = archive_in(QStringLiteral("较早.ewd"));
   write_file(older, "较早的备份");
   open_backup_window();
-  EXPECT_EQ(back_up_to(path(QStringLiteral("没有的目录/备份.ewd"))), QStringList{failure});
   ASSERT_TRUE(QDir().mkpath(archive_in(QStringLiteral("是目录.ewd"))));
-  EXPECT_EQ(back_up_to(archive_in(QStringLiteral("是目录.ewd"))), QStringList{failure});
+  // Each failure leaves one line on standard error with the system's reason.
+  const std::pair<QString, QString> failures[] = {
+      {path(QStringLiteral("没有的目录/备份.ewd")), QStringLiteral("No such file or directory")},
+      {archive_in(QStringLiteral("是目录.ewd")), QStringLiteral("Is a directory")},
+  };
+  for (const auto& [target, reason] : failures) {
+    const CapturedStderr captured;
+    EXPECT_EQ(back_up_to(target), QStringList{failure});
+    ASSERT_EQ(captured.lines().size(), 1) << target.toStdString();
+    EXPECT_TRUE(captured.lines()[0].endsWith(reason)) << captured.lines()[0].toStdString();
+  }
   EXPECT_TRUE(database().is_open());
 
   // Without data.mdb the packing fails, the older archive stays and the reopening reports.

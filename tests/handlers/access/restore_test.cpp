@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 
 #include <QCursor>
 #include <QDirIterator>
@@ -388,6 +389,22 @@ TEST_F(RestoreTest, HostileOrDamagedArchivesLeaveTheNotebookAsItWas) {
     restore_from(archive_);
     EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_done}));
     EXPECT_EQ(read_file(database_path()), notebook);
+  }
+}
+
+// A pipe would block the restore for good, waiting for a writer that never comes.
+TEST_F(RestoreTest, ArchiveThatIsNoRegularFileIsRefusedWithoutWaiting) {
+  const QString pipe = work_.filePath(QStringLiteral("管道.ewd"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const QString folder = work_.filePath(QStringLiteral("目录.ewd"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  start_editing();
+  for (const QString& archive : {pipe, folder}) {
+    const CapturedStderr captured;
+    restore_from(archive);
+    EXPECT_EQ(seam().message_texts(), (QStringList{restore_question, restore_refused}));
+    EXPECT_EQ(read_file(database_path()), old_bytes_);
+    EXPECT_EQ(captured.lines().size(), 1) << captured.lines().join(u'\n').toStdString();
   }
 }
 
