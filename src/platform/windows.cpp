@@ -1,27 +1,64 @@
 #include "platform/windows.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <vector>
 
 #include "platform/common_dialog.h"
 #include "platform/ui_seam.h"
 #include "platform/ui_seam_in_use.h"
 #include "platform/window_caption.h"
 
+namespace {
+
+// While a modal box, dialog or window is up, the windows that stay on top (the find window) step
+// back, so that none covers the question nobody could answer otherwise; each goes on top again
+// once it is answered.
+class TopmostStepBack {
+ public:
+  TopmostStepBack() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isVisible() && window_topmost(window)) {
+        set_window_topmost(window, false);
+        stepped_back_.emplace_back(window);
+      }
+    }
+  }
+  TopmostStepBack(const TopmostStepBack&) = delete;
+  TopmostStepBack& operator=(const TopmostStepBack&) = delete;
+  ~TopmostStepBack() {
+    for (const QPointer<QWidget>& window : stepped_back_) {
+      if (window)
+        set_window_topmost(window, true);
+    }
+  }
+
+ private:
+  std::vector<QPointer<QWidget>> stepped_back_;
+};
+
+}  // namespace
+
 int show_message_box(const QString& text, int buttons, const QString& title) {
+  const TopmostStepBack step_back;
   return ui_seam().message_box(text, buttons, title);
 }
 
 int show_message_box(const QString& text, int buttons) {
+  const TopmostStepBack step_back;
   return ui_seam().message_box(text, buttons, std::nullopt);
 }
 
 int run_common_dialog(CommonDialog& dialog) {
+  const TopmostStepBack step_back;
   switch (dialog.kind) {
     case CommonDialog::Kind::file:
       return ui_seam().file_dialog(dialog) ? 1 : 0;
@@ -32,12 +69,14 @@ int run_common_dialog(CommonDialog& dialog) {
 }
 
 std::optional<Colorref> choose_colour(QWidget* owner, std::array<Colorref, 16>& custom_colours) {
+  const TopmostStepBack step_back;
   return ui_seam().colour_dialog(owner, custom_colours);
 }
 
 void load_window(QWidget* window, bool modal) {
   set_window_caption(window, window->windowTitle());
   if (modal) {
+    const TopmostStepBack step_back;
     ui_seam().run_modal(window);
     return;
   }

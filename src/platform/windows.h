@@ -11,6 +11,8 @@
 class CommonDialog;
 class QWidget;
 
+// Message boxes, common dialogs, the colour dialog and modal windows come above the windows that
+// stay on top: those step back while one is up and are on top again once it is answered.
 int show_message_box(const QString& text, int buttons, const QString& title);
 // The title left out: the platform's default title shows.
 int show_message_box(const QString& text, int buttons);

@@ -7,22 +7,12 @@ source "$(dirname "$0")/x_session.sh"
 start_program
 main=$window
 
-# Waits for a window of the program, not a menu, newer than the last one looked at and puts the
-# title the window manager is given for it in $title. Window ids grow as windows are made.
+# Waits for the next window of the program and puts the title the window manager is given for it
+# in $title.
 last_window=$main
 next_window_title() {
-  local candidate window=""
-  for _ in $(seq 50); do
-    for candidate in $(xdotool search --onlyvisible --pid "$program_pid" | sort -n); do
-      [ "$candidate" -gt "$last_window" ] || continue
-      xprop -id "$candidate" _NET_WM_WINDOW_TYPE | grep -q MENU || window=$candidate
-    done
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no new window opened"
-  last_window=$window
-  title=$(xprop -id "$window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = //p')
+  next_program_window "new window"
+  title=$(xprop -id "$last_window" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = //p')
 }
 
 # Saving with no article loaded is refused by a box with an empty title.

@@ -172,3 +172,20 @@ watch_maps() {
   pids+=($!)
   wait_until "the map watch to start" grep -q '^watching' "$1"
 }
+
+# Waits for a new window of the program, not a menu, newer than $last_window (window ids grow as
+# windows are made; 0 before any) and puts its id in $last_window. $1 names it for the failure.
+last_window=0
+next_program_window() {
+  local candidate found=""
+  for _ in $(seq 50); do
+    for candidate in $(xdotool search --onlyvisible --pid "$program_pid" | sort -n); do
+      [ "$candidate" -gt "$last_window" ] || continue
+      xprop -id "$candidate" _NET_WM_WINDOW_TYPE | grep -q MENU || found=$candidate
+    done
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  [ -n "$found" ] || fail "no $1 opened"
+  last_window=$found
+}

@@ -23,14 +23,32 @@ const QString not_found = QStringLiteral("未搜索到!");
 const QString enter_text = QStringLiteral("请输入要搜索的内容");
 const QString search_first = QStringLiteral("请先进行首次搜索");
 
-// Notes whether the find window was on top while each box showed.
+// Notes whether the find window was on top while each box, dialog or modal window showed.
 class TopmostRecordingSeam : public ScriptedSeam {
  public:
   int message_box(const QString& text, int buttons, const std::optional<QString>& title) override {
-    topmost_while_shown.push_back(find_dialog() != nullptr && find_dialog()->topmost());
+    note();
     return ScriptedSeam::message_box(text, buttons, title);
   }
+  bool file_dialog(CommonDialog& dialog) override {
+    note();
+    return ScriptedSeam::file_dialog(dialog);
+  }
+  std::optional<Colorref> colour_dialog(QWidget* owner,
+                                        std::array<Colorref, 16>& custom_colours) override {
+    note();
+    return ScriptedSeam::colour_dialog(owner, custom_colours);
+  }
+  void run_modal(QWidget* window) override {
+    note();
+    ScriptedSeam::run_modal(window);
+  }
   std::vector<bool> topmost_while_shown;
+
+ private:
+  void note() {
+    topmost_while_shown.push_back(find_dialog() != nullptr && find_dialog()->topmost());
+  }
 };
 
 class FindTest : public MainWindowFixture {
@@ -217,6 +235,37 @@ TEST_F(FindTest, TheWindowIsOffTopWhileAMessageShowsAndOnTopAgainAfter) {
   EXPECT_EQ(seam_.topmost_while_shown, (std::vector<bool>{false, false}));
   EXPECT_TRUE(dialog().topmost());
   EXPECT_TRUE(dialog().isVisible());
+}
+
+// Every question, dialog or modal window of the program comes above the open find window, which
+// steps back while it is up and is on top again once it is answered.
+TEST_F(FindTest, TheWindowStepsBackWhileAnyModalIsUp) {
+  const struct {
+    const char* what;
+    std::function<void()> open;
+  } modals[] = {
+      {"a modal window", [this] { choose_menu(MenuCommand::page_setup); }},
+      {"the file dialog", [this] { choose_menu(MenuCommand::save_as); }},
+      {"the colour dialog", [this] { choose_menu(MenuCommand::font_colour); }},
+      {"a message of another window", [this] { choose_menu(MenuCommand::open); }},
+      {"the save question at close",
+       [this] {
+         type_into_editor(QStringLiteral("改动"));
+         window().close();
+       }},
+  };
+  for (const auto& modal : modals) {
+    SCOPED_TRACE(modal.what);
+    seam_.topmost_while_shown.clear();
+    modal.open();
+    ASSERT_FALSE(seam_.topmost_while_shown.empty());
+    EXPECT_EQ(seam_.topmost_while_shown.front(), false);
+    if (window().isVisible()) {
+      EXPECT_TRUE(dialog().topmost());
+      EXPECT_TRUE(dialog().isVisible());
+    }
+  }
+  EXPECT_TRUE(seam_.messages().back().text == QStringLiteral("当前内容已被修改 是否进行保存"));
 }
 
 TEST_F(FindTest, TheWindowIsModelessAndOpensOnce) {
