@@ -81,7 +81,9 @@ void main_splitter_moved(int old_position, int new_position) {
     toggle_list_panel();
 
   RichEditor* editor = window.超级编辑框1;
-  new_position = qMax(new_position, editor->x() + splitter_min_distance);
+  // In a client area too narrow for both sides the editor keeps its width first.
+  new_position = qMin(new_position, client_width() - 20 - splitter_min_side);
+  new_position = qMax(new_position, editor->x() + splitter_min_side);
 
   SplitterBar* splitter = window.分隔条1;
   splitter->move(new_position, splitter->y());

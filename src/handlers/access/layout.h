@@ -10,5 +10,6 @@ void main_splitter_moved(int old_position, int new_position);
 // Item 调整位置: opens or closes the move-button panel under the article list.
 void toggle_list_panel();
 
-// The splitter never comes closer than this to the editor's left edge.
-inline constexpr int splitter_min_distance = 20;
+// A splitter drag leaves the editor and the category/article column at least this wide, so
+// neither side becomes unusable.
+inline constexpr int splitter_min_side = 100;

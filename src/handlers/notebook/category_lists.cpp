@@ -44,13 +44,17 @@ void main_combo_dropdown() {
   MainWindow& window = main_window();
   // A title being typed belongs to an article of the category still selected.
   window.超级列表框1->end_label_edit();
-  if (window.组合框1->combo_item_count() > 0 && offer_to_save_modified_article() == 0) {
+  if (window.组合框1->combo_item_count() == 0) {
+    window.超级编辑框1->set_modified(false);
+    return;
+  }
+  if (offer_to_save_modified_article() == 0) {
     // Yes, and the save failed: no other category can be chosen, so the edits are not lost.
     window.组合框1->refuse_dropdown();
     return;
   }
-  // Choosing a category empties the editor: edits not saved now are given up.
-  window.超级编辑框1->set_modified(false);
+  // Edits declined here stay marked: choosing another category empties the editor and clears
+  // the flag, while choosing the same one again leaves them in the editor, still unsaved.
 }
 
 void main_list_right_click() {

@@ -91,14 +91,34 @@ TEST_F(LayoutTest, SplitterMoveClosesThePanelAndMovesTheBoundary) {
   EXPECT_EQ(main->超级编辑框1->width(), 852 - 232 - 26);
 }
 
-TEST_F(LayoutTest, SplitterStopsNearTheEditorsLeftEdgeAndSizesStayAtZeroOrMore) {
-  emit main->分隔条1->on_moved(573, -300);
-  EXPECT_EQ(main->分隔条1->x(), 9 + splitter_min_distance);
-  EXPECT_EQ(main->超级编辑框1->width(), 566 - (573 - 29));
-  emit main->分隔条1->on_moved(29, 5000);
-  EXPECT_EQ(main->超级列表框1->width(), 0);
-  EXPECT_EQ(main->组合框1->width(), 0);
-  emit main->分隔条1->on_moved(5000, 500);
+// Dragged as far as it goes either way, the splitter leaves both sides usable.
+TEST_F(LayoutTest, SplitterDragsLeaveTheEditorAndTheColumnUsable) {
+  const struct {
+    const char* name;
+    int dragged_to;
+    int splitter_x;
+  } cases[] = {
+      {"far left", -300, 9 + splitter_min_side},
+      {"onto the editor's left edge", 20, 9 + splitter_min_side},
+      {"far right", 5000, 752 - 20 - splitter_min_side},
+      {"onto the window's right edge", 740, 752 - 20 - splitter_min_side},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int old_position = main->分隔条1->x();
+    const int old_editor_width = main->超级编辑框1->width();
+    emit main->分隔条1->on_moved(old_position, c.dragged_to);
+    EXPECT_EQ(main->分隔条1->x(), c.splitter_x);
+    EXPECT_EQ(main->超级编辑框1->width(), old_editor_width + c.splitter_x - old_position);
+    EXPECT_GE(main->超级编辑框1->width(), splitter_min_side);
+    EXPECT_GE(main->超级列表框1->width(), splitter_min_side);
+    EXPECT_GE(main->组合框1->width(), splitter_min_side);
+    emit main->分隔条1->on_moved(main->分隔条1->x(), 573);
+  }
+}
+
+TEST_F(LayoutTest, SizesStayAtZeroOrMore) {
+  emit main->分隔条1->on_moved(573, 500);
   EXPECT_EQ(main->超级列表框1->width(), 232);
   EXPECT_EQ(main->超级编辑框1->width(), 493);
   // The window's minimum size may keep the client area wider than asked, never higher than 52.

@@ -72,8 +72,9 @@ TEST_P(DropdownTest, OffersToSaveAndGoesOnUnlessTheSaveFailed) {
   if (c.save_fails)
     expected << failed;
   EXPECT_EQ(seam().message_texts(), expected);
-  // A failed save keeps the list closed and the edits marked.
-  EXPECT_EQ(editor().modified(), c.save_fails);
+  // A failed save keeps the list closed and the edits marked; declined edits stay marked until
+  // another category empties the editor.
+  EXPECT_EQ(editor().modified(), c.answer == answer_no || c.save_fails);
   EXPECT_EQ(stored(QStringLiteral("文章内容"), QStringLiteral("日记"), QStringLiteral("第一"))
                 .contains(QStringLiteral("edited")),
             c.stored);
@@ -84,6 +85,29 @@ INSTANTIATE_TEST_SUITE_P(Answers, DropdownTest,
                                            DropdownCase{"Yes", answer_yes, false, true},
                                            DropdownCase{"YesSaveFails", answer_yes, true, false}),
                          [](const auto& test_case) { return std::string(test_case.param.name); });
+
+// Declined at the drop-down, then the same category chosen again: the editor still holds the
+// edits, so they are still marked unsaved and the next row change offers to save them.
+TEST_F(CategoryListsTest, DeclinedEditsStayMarkedWhenTheSameCategoryIsChosenAgain) {
+  seed_category(QStringLiteral("日记"), QStringLiteral("1"));
+  seed_article(QStringLiteral("日记"), QStringLiteral("1"), QStringLiteral("第一"), {});
+  seed_article(QStringLiteral("日记"), QStringLiteral("2"), QStringLiteral("第二"), {});
+  start_main_window();
+  choose_category(0);
+  click_list_row(0);
+  type_into_editor(QStringLiteral("declined"));
+  seam().answer_next(answer_no);
+  choose_category(0);
+  EXPECT_EQ(seam().message_texts(), QStringList{question});
+  EXPECT_TRUE(editor().toPlainText().contains(QStringLiteral("declined")));
+  EXPECT_TRUE(editor().modified());
+
+  seam().answer_next(answer_yes);
+  click_list_row(1);
+  EXPECT_EQ(seam().message_texts(), (QStringList{question, question}));
+  EXPECT_TRUE(stored(QStringLiteral("文章内容"), QStringLiteral("日记"), QStringLiteral("第一"))
+                  .contains(QStringLiteral("declined")));
+}
 
 TEST_F(CategoryListsTest, AKeyboardChangeAsksWhileTheOldCategoryIsStillSelected) {
   seed_category(QStringLiteral("日记"), QStringLiteral("1"));
