@@ -85,6 +85,18 @@ void load_window(QWidget* window, bool modal) {
   window->activateWindow();
 }
 
+void show_in_front(QWidget* window) {
+  // A window hidden while minimised would show minimised again.
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+bool window_seen(const QWidget* window) {
+  return window->isVisible() && !window->isMinimized();
+}
+
 bool close_window(QWidget* window) {
   return window->close();
 }

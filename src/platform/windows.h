@@ -33,6 +33,10 @@ inline constexpr Qt::WindowFlags fixed_dialog_frame =
 // Modal: returns when the window has closed (it is deleted then if it deletes on close).
 // Modeless: shows it and returns at once. A window without a caption shows an empty title bar.
 void load_window(QWidget* window, bool modal);
+// Shows the window whatever its state: hidden or minimised, it comes back in front, active.
+void show_in_front(QWidget* window);
+// Shown and not minimised: the user sees it.
+bool window_seen(const QWidget* window);
 // true when the window closed; its close handler may keep it open.
 bool close_window(QWidget* window);
 // Every window of the program opens centred on the screen, not on its owner.

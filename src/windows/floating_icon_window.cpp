@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "platform/controls/picture_box.h"
+#include "platform/tool_window.h"
 #include "platform/tray_icon.h"
 #include "ui_floating_icon_window.h"
 
@@ -18,10 +19,10 @@ QPointer<FloatingIconWindow>& loaded_window() {
 }  // namespace
 
 FloatingIconWindow::FloatingIconWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      ui(std::make_unique<Ui::FloatingIconWindow>()) {
+    : QWidget(parent), ui(std::make_unique<Ui::FloatingIconWindow>()) {
   ui->setupUi(this);
   setFixedSize(size());
+  make_floating_tool_window(this);
   setAttribute(Qt::WA_DeleteOnClose);
   图片框1 = ui->图片框1;
   tray = new TrayIcon(this);
@@ -51,6 +52,8 @@ void FloatingIconWindow::closeEvent(QCloseEvent* event) {
   if (loaded_window() == this)
     loaded_window() = nullptr;
   QWidget::closeEvent(event);
+  if (event->spontaneous())
+    emit on_closed_from_outside();
 }
 
 void FloatingIconWindow::mousePressEvent(QMouseEvent* event) {

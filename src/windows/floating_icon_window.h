@@ -43,6 +43,10 @@ class FloatingIconWindow : public QWidget {
   QAction* tray_hide = nullptr;
   QAction* tray_exit = nullptr;
 
+ signals:
+  // The window manager closed the window (a close from the program does not count).
+  void on_closed_from_outside();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -79,7 +79,21 @@ void floating_icon_picture_double_click() {
   toggle_main_window();
 }
 
+void floating_icon_closed_from_outside() {
+  // While the start-up login waits, the main window is not shown yet; its first show would count
+  // the login as refused.
+  if (globals().logged_in == 0)
+    return;
+  MainWindow& window = main_window();
+  if (!window.isVisible())
+    show_in_front(&window);
+}
+
 void toggle_main_window() {
   MainWindow& window = main_window();
-  window.setVisible(!window.isVisible());
+  // A minimised window counts as out of sight: the toggle brings it back.
+  if (window_seen(&window))
+    window.setVisible(false);
+  else
+    show_in_front(&window);
 }

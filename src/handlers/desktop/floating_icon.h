@@ -16,5 +16,9 @@ void floating_icon_tray_event(int code);
 // The picture: the right button opens 漂浮菜单, a double click shows or hides the main window.
 void floating_icon_picture_right_button_down();
 void floating_icon_picture_double_click();
-// Shows the main window when it is hidden and hides it when it is shown.
+// Hides the main window when the user sees it; brings it back in front when it is hidden or
+// minimised.
 void toggle_main_window();
+// The window manager closed the floating window (and its tray icon with it): a hidden main
+// window is shown again, so the program never runs on with no way back to it.
+void floating_icon_closed_from_outside();

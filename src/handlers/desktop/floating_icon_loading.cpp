@@ -18,6 +18,8 @@ namespace {
 void bind_floating_icon_window(FloatingIconWindow& window) {
   QObject::connect(window.tray, &TrayIcon::on_tray_event, &window,
                    guarded(floating_icon_tray_event));
+  bind_event(&window, &FloatingIconWindow::on_closed_from_outside, &window,
+             floating_icon_closed_from_outside);
   bind_event(window.图片框1, &PictureBox::on_right_button_down, &window,
              floating_icon_picture_right_button_down);
   bind_event(window.图片框1, &PictureBox::on_double_click, &window,

@@ -17,7 +17,7 @@ void exit_through_full_close() {
   // A close that does not end the program (a failed save keeps the window) must not leave it
   // hidden: with the floating icon gone nothing could show it again.
   if (!close_window(&window) && was_hidden)
-    window.setVisible(true);
+    show_in_front(&window);
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ void on_menu_float_icon_default() {
 }
 
 void on_menu_tray_show() {
-  main_window().setVisible(true);
+  show_in_front(&main_window());
 }
 
 void on_menu_tray_hide() {

@@ -156,6 +156,44 @@ TEST_F(FloatingIconTest, TrayCodesAndThePictureShowAndHideTheMainWindow) {
   EXPECT_EQ(main.超级编辑框1->toPlainText(), QStringLiteral("hello"));
 }
 
+// Show means seen: a main window minimised, or hidden while minimised, comes back unminimised,
+// raised and active, whichever show command brings it.
+TEST_F(FloatingIconTest, EveryShowBringsAMinimisedMainWindowBackInFront) {
+  MainWindow& main = start_with_icon();
+  const std::pair<const char*, std::function<void(FloatingIconWindow&)>> shows[] = {
+      {"托盘菜单 显示", [](auto& w) { w.tray_show->trigger(); }},
+      {"tray code 2", [](auto& w) { emit w.tray->on_tray_event(2); }},
+      {"a double click", [](auto& w) { emit w.图片框1->on_double_click(3, 4, 0); }},
+      {"漂浮菜单 显示", [](auto& w) { w.float_show->trigger(); }},
+  };
+  for (const auto& [name, show] : shows) {
+    for (const bool hidden_too : {false, true}) {
+      SCOPED_TRACE(std::string(name) + (hidden_too ? ", hidden while minimised" : ", minimised"));
+      main.showMinimized();
+      if (hidden_too)
+        main.hide();
+      icon().activateWindow();
+      QApplication::processEvents();
+      show(icon());
+      QApplication::processEvents();
+      EXPECT_TRUE(main.isVisible());
+      EXPECT_FALSE(main.isMinimized());
+      EXPECT_EQ(QApplication::activeWindow(), &main);
+    }
+  }
+}
+
+// Closed by the window manager while the main window is hidden, the floating window was the
+// only way back to it: the main window shows again.
+TEST_F(FloatingIconTest, ClosedFromOutsideTheIconGivesBackTheHiddenMainWindow) {
+  MainWindow& main = start_with_icon();
+  EXPECT_FALSE(main.close());
+  ASSERT_FALSE(main.isVisible());
+  emit icon().on_closed_from_outside();
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_TRUE(main.外部数据库1.is_open());
+}
+
 // The tray may answer while the modal login window waits: showing the main window then would
 // count the login as refused.
 TEST_F(FloatingIconTest, WhileTheLoginWaitsTheTrayLeavesTheMainWindowAlone) {
