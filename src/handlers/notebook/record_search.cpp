@@ -16,6 +16,7 @@
 #include "windows/globals.h"
 #include "windows/main_window.h"
 #include "windows/record_search_window.h"
+#include "windows/status_text.h"
 
 namespace {
 
@@ -81,8 +82,10 @@ void record_search_go_to_clicked() {
   const int index = window.组合框1->findText(category, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (index == -1) {
     window.超级编辑框1->set_content(QString());
-    // The emptied editor holds no article: a save must not write it over the row still current.
+    // The emptied editor holds no article: a save must not write it over the row still current,
+    // and the status bar names none.
     globals().loaded_article_row = -1;
+    show_in_status_bar(StatusPart::position, QString());
     return;
   }
   // Refilled even when the category is the selected one, so the editor starts empty.

@@ -262,7 +262,9 @@ TEST_F(RecordSearchTest, GoToACategoryNotInTheSelectorEmptiesTheEditorAndLoadsNo
   EXPECT_EQ(combo().selected_index(), 1);
   EXPECT_EQ(list().current_row(), 2);
   EXPECT_TRUE(editor().toPlainText().isEmpty());
-  // The empty editor is no article's: a save is refused and overwrites nothing.
+  // The empty editor is no article's: the status bar names none, a save is refused and
+  // overwrites nothing.
+  EXPECT_EQ(window().状态条1->statusbar_part_text(0), QStringLiteral("当前位置：  "));
   EXPECT_EQ(globals().loaded_article_row, -1);
   seam().clear_records();
   choose_menu(MenuCommand::save);
