@@ -16,26 +16,42 @@ namespace {
 
 constexpr int lock_wait_ms = 5000;
 
+// A statement as a failure line names it: its start, on one line.
+QString statement_action(const char* verb, const QString& sql) {
+  constexpr int shown = 100;
+  const QString simplified = sql.simplified();
+  const QString start =
+      simplified.size() > shown ? simplified.left(shown) + QStringLiteral("…") : simplified;
+  return QStringLiteral("%1 \"%2\" on").arg(QString::fromUtf8(verb), start);
+}
+
 // Prepares exactly one statement. Text after it that holds another statement is refused, so a
-// value that escaped its quotes can never run a second statement.
-SqliteStatement prepare_one(sqlite3* handle, const QString& sql) {
+// value that escaped its quotes can never run a second statement. A refusal says why in reason.
+SqliteStatement prepare_one(sqlite3* handle, const QString& sql, QString& reason) {
   const auto* text = reinterpret_cast<const char16_t*>(sql.utf16());
   const int bytes = static_cast<int>(sql.size() * sizeof(char16_t));
   sqlite3_stmt* raw = nullptr;
   const void* tail = nullptr;
   if (sqlite3_prepare16_v2(handle, text, bytes, &raw, &tail) != SQLITE_OK) {
     sqlite3_finalize(raw);
+    reason = engine_reason(handle);
     return nullptr;
   }
   SqliteStatement statement(raw);
+  if (!statement) {
+    reason = QStringLiteral("the text holds no statement");
+    return nullptr;
+  }
   const auto* rest = static_cast<const char16_t*>(tail);
   const int rest_bytes = bytes - static_cast<int>((rest - text) * sizeof(char16_t));
-  if (statement && rest_bytes > 0) {
+  if (rest_bytes > 0) {
     sqlite3_stmt* second = nullptr;
     const int rc = sqlite3_prepare16_v2(handle, rest, rest_bytes, &second, nullptr);
     sqlite3_finalize(second);
-    if (rc != SQLITE_OK || second != nullptr)
+    if (rc != SQLITE_OK || second != nullptr) {
+      reason = QStringLiteral("the text holds more than one statement");
       return nullptr;
+    }
   }
   return statement;
 }
@@ -101,7 +117,19 @@ struct RecordSet::Statement {
 
   bool usable() const { return statement && !alive.expired(); }
 
-  void step() { on_record = usable() && sqlite3_step(statement.get()) == SQLITE_ROW; }
+  void step() {
+    on_record = false;
+    if (!usable())
+      return;
+    const int rc = sqlite3_step(statement.get());
+    on_record = rc == SQLITE_ROW;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+      sqlite3* handle = sqlite3_db_handle(statement.get());
+      log_failure(
+          statement_action("read the rows of", QString::fromUtf8(sqlite3_sql(statement.get()))),
+          QString::fromUtf8(sqlite3_db_filename(handle, "main")), engine_reason(handle));
+    }
+  }
 
   sqlite3_stmt* current() const { return on_record && usable() ? statement.get() : nullptr; }
 
@@ -139,15 +167,23 @@ sqlite3* ExternalDatabase::handle() const {
 
 int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& password) {
   db_close(db);
+  const QString action = QStringLiteral("open the notebook");
   // Looked at before the engine opens it: on a FIFO its first read would wait for ever.
   if (const QString refusal = file_refusal(path); !refusal.isEmpty()) {
-    log_failure(QStringLiteral("open the notebook"), path, refusal);
+    log_failure(action, path, refusal);
     return 0;
   }
+  QString reason;
   // Never SQLITE_OPEN_CREATE: a missing file must fail rather than become an empty database.
-  SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READWRITE, password);
-  if (!handle)
+  SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READWRITE, password, &reason);
+  if (!handle) {
+    log_failure(action, path, reason);
     return 0;
+  }
+  const auto failed = [&](const QString& why) {
+    log_failure(action, path, why);
+    return 0;
+  };
   // Another process reading or writing the file holds its lock for a moment; waiting for it
   // keeps an open or a save from failing when a retry an instant later would work.
   sqlite3_busy_timeout(handle.get(), lock_wait_ms);
@@ -157,16 +193,17 @@ int db_open_mdb(ExternalDatabase& db, const QString& path, const QString& passwo
   if (sqlite3_prepare_v2(handle.get(), "SELECT count(*) FROM sqlite_master", -1, &check, nullptr) !=
       SQLITE_OK) {
     sqlite3_finalize(check);
-    return 0;
+    return failed(engine_reason(handle.get()));
   }
   SqliteStatement counter(check);
-  if (sqlite3_step(counter.get()) != SQLITE_ROW || sqlite3_column_int(counter.get(), 0) == 0) {
-    return 0;
-  }
+  if (sqlite3_step(counter.get()) != SQLITE_ROW)
+    return failed(engine_reason(handle.get()));
+  if (sqlite3_column_int(counter.get(), 0) == 0)
+    return failed(QStringLiteral("it holds no table"));
   counter.reset();
   if (!run_sql(handle.get(), "PRAGMA journal_mode = DELETE") ||
       !run_sql(handle.get(), "PRAGMA synchronous = FULL")) {
-    return 0;
+    return failed(engine_reason(handle.get()));
   }
   // Saving an article rewrites its whole row, on 1 KB pages. The cache holds both the old and
   // the new form of a large article, so nothing spills to the file before the commit.
@@ -187,9 +224,12 @@ RecordSet db_query(ExternalDatabase& db, const QString& sql) {
   RecordSet records;
   if (!db.connection_)
     return records;
-  SqliteStatement statement = prepare_one(db.connection_->handle.get(), sql);
-  if (!statement)
+  QString reason;
+  SqliteStatement statement = prepare_one(db.connection_->handle.get(), sql, reason);
+  if (!statement) {
+    log_failure(statement_action("run the query", sql), db_file_path(db), reason);
     return records;
+  }
   records.statement_ = std::make_unique<RecordSet::Statement>();
   records.statement_->statement = std::move(statement);
   records.statement_->alive = db.connection_->alive;
@@ -298,20 +338,26 @@ int db_execute(ExternalDatabase& db, const QString& sql, const std::optional<QSt
   // Declared before the statement so that it outlives it: the engine reads the bound text in
   // place instead of copying a whole article once more.
   const QByteArray value = parameter ? parameter->toUtf8() : QByteArray();
-  SqliteStatement statement = prepare_one(handle, sql);
-  if (!statement)
+  const auto failed = [&](const QString& reason) {
+    log_failure(statement_action("run the statement", sql), db_file_path(db), reason);
     return 0;
+  };
+  QString reason;
+  SqliteStatement statement = prepare_one(handle, sql, reason);
+  if (!statement)
+    return failed(reason);
   if (parameter) {
-    if (sqlite3_bind_parameter_count(statement.get()) != 1 ||
-        sqlite3_bind_text(statement.get(), 1, value.constData(), static_cast<int>(value.size()),
+    if (sqlite3_bind_parameter_count(statement.get()) != 1)
+      return failed(QStringLiteral("the statement does not have exactly one \"?\""));
+    if (sqlite3_bind_text(statement.get(), 1, value.constData(), static_cast<int>(value.size()),
                           SQLITE_STATIC) != SQLITE_OK) {
-      return 0;
+      return failed(engine_reason(handle));
     }
   }
   int rc = SQLITE_ROW;
   while (rc == SQLITE_ROW)
     rc = sqlite3_step(statement.get());
-  return rc == SQLITE_DONE ? 1 : 0;
+  return rc == SQLITE_DONE ? 1 : failed(engine_reason(handle));
 }
 
 QString db_file_path(const ExternalDatabase& db) {
@@ -330,21 +376,32 @@ QString sql_value(const QString& value) {
   return quoted.replace(u'\'', QStringLiteral("''"));
 }
 
+namespace {
+
+// Runs a transaction's own statement; a failure leaves its line.
+bool run_transaction_step(const ExternalDatabase& db, const char* sql, const char* action) {
+  sqlite3* handle = db.handle();
+  if (run_sql(handle, sql))
+    return true;
+  log_failure(QString::fromUtf8(action), db_file_path(db), engine_reason(handle));
+  return false;
+}
+
+}  // namespace
+
 Transaction::Transaction(ExternalDatabase& db) : db_(db) {
-  sqlite3* handle = db_.handle();
-  active_ = handle && run_sql(handle, "BEGIN IMMEDIATE");
+  active_ = db_.handle() && run_transaction_step(db_, "BEGIN IMMEDIATE", "begin a change of");
 }
 
 Transaction::~Transaction() {
   sqlite3* handle = db_.handle();
   // Closing the connection already rolled back whatever was begun.
   if (active_ && handle && !sqlite3_get_autocommit(handle))
-    run_sql(handle, "ROLLBACK");
+    run_transaction_step(db_, "ROLLBACK", "roll back a change of");
 }
 
 bool Transaction::commit() {
-  sqlite3* handle = db_.handle();
-  if (!active_ || !handle || !run_sql(handle, "COMMIT"))
+  if (!active_ || !db_.handle() || !run_transaction_step(db_, "COMMIT", "commit a change of"))
     return false;
   active_ = false;
   return true;

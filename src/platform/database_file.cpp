@@ -23,10 +23,6 @@ QString column_text(sqlite3_stmt* statement, int column) {
   return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)));
 }
 
-QString engine_reason(sqlite3* handle) {
-  return QString::fromUtf8(sqlite3_errmsg(handle));
-}
-
 // The reason the schema is not exactly the listed one, or the empty text.
 QString schema_mismatch(sqlite3* handle, const QList<SchemaObject>& schema) {
   const SqliteStatement objects =
@@ -86,29 +82,41 @@ QString quick_check_fails(sqlite3* handle) {
   return sqlite3_step(check.get()) == SQLITE_DONE ? QString() : engine_reason(handle);
 }
 
-bool write_database(const QString& path, const QString& password, const QStringList& statements) {
-  SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, password);
-  if (!handle || !run_sql(handle.get(), "PRAGMA journal_mode = DELETE") ||
-      !run_sql(handle.get(), "BEGIN")) {
-    return false;
-  }
+// The reason the database could not be written, or the empty text.
+QString write_database(const QString& path, const QString& password,
+                       const QStringList& statements) {
+  QString reason;
+  SqliteHandle handle =
+      open_keyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, password, &reason);
+  if (!handle)
+    return reason;
+  if (!run_sql(handle.get(), "PRAGMA journal_mode = DELETE") || !run_sql(handle.get(), "BEGIN"))
+    return engine_reason(handle.get());
   for (const QString& sql : statements) {
     if (!run_sql(handle.get(), sql.toUtf8().constData()))
-      return false;
+      return engine_reason(handle.get());
   }
-  return run_sql(handle.get(), "COMMIT") && sqlite3_close(handle.release()) == SQLITE_OK;
+  if (!run_sql(handle.get(), "COMMIT"))
+    return engine_reason(handle.get());
+  sqlite3* closing = handle.release();
+  if (sqlite3_close(closing) != SQLITE_OK) {
+    reason = engine_reason(closing);
+    sqlite3_close_v2(closing);
+  }
+  return reason;
 }
 
 }  // namespace
 
 bool db_file_is_whole(const QString& path, const QString& password,
                       const QList<SchemaObject>& schema, const QStringList& checks) {
-  const SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READONLY, password);
+  QString reason;
+  const SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READONLY, password, &reason);
   if (!handle) {
-    log_failure(check_action, path, QStringLiteral("the engine cannot open it"));
+    log_failure(check_action, path, reason);
     return false;
   }
-  QString reason = schema_mismatch(handle.get(), schema);
+  reason = schema_mismatch(handle.get(), schema);
   for (const QString& check : checks) {
     if (reason.isEmpty())
       reason = check_fails(handle.get(), check);
@@ -124,9 +132,10 @@ QString db_file_start_fits(QByteArrayView first_bytes, const QString& path,
                            const QString& password) {
   if (first_bytes.startsWith(QByteArrayView("SQLite format 3\0", 16)))
     return QStringLiteral("it is a database without a key, and every notebook has one");
-  const SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READONLY, password);
+  QString reason;
+  const SqliteHandle handle = open_keyed(path, SQLITE_OPEN_READONLY, password, &reason);
   if (!handle)
-    return QStringLiteral("the engine cannot open it");
+    return reason;
   // Reads the first page only: the engine decrypts it with the key and compares the number of
   // pages it claims with the file's length, without reading the schema on the pages to come.
   if (!run_sql(handle.get(), "PRAGMA user_version"))
@@ -135,24 +144,39 @@ QString db_file_start_fits(QByteArrayView first_bytes, const QString& path,
 }
 
 bool db_create_file(const QString& path, const QString& password, const QStringList& statements) {
-  if (QFileInfo::exists(path))
+  const QString action = QStringLiteral("make the notebook");
+  if (QFileInfo::exists(path)) {
+    log_failure(action, path, QStringLiteral("a file of that name is already there"));
     return false;
+  }
   const QFileInfo target(path);
   QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                       QStringLiteral(".XXXXXX"));
-  if (!temp.open())
+  if (!temp.open()) {
+    log_failure(action, path, temp.errorString());
     return false;
+  }
   temp.close();
-  if (!write_database(temp.fileName(), password, statements))
+  if (const QString reason = write_database(temp.fileName(), password, statements);
+      !reason.isEmpty()) {
+    log_failure(action, temp.fileName(), reason);
     return false;
+  }
   temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-  if (!QFile::rename(temp.fileName(), path))
+  QFile made(temp.fileName());
+  if (!made.rename(path)) {
+    log_failure(action, path, made.errorString());
     return false;
+  }
   temp.setAutoRemove(false);
   return true;
 }
 
 bool db_remove_leftover_journal(const QString& path) {
-  const QString journal = path + QStringLiteral("-journal");
-  return !QFileInfo::exists(journal) || QFile::remove(journal);
+  QFile journal(path + QStringLiteral("-journal"));
+  if (!journal.exists() || journal.remove())
+    return true;
+  log_failure(QStringLiteral("remove the left-over journal"), journal.fileName(),
+              journal.errorString());
+  return false;
 }

@@ -24,7 +24,11 @@ using SqliteStatement = std::unique_ptr<sqlite3_stmt, SqliteFinalizer>;
 // Runs the statements of sql; true when all of them succeeded.
 bool run_sql(sqlite3* handle, const char* sql);
 
+// The engine's own text for the last failure on the connection.
+QString engine_reason(sqlite3* handle);
+
 // Opens the file with the engine's open flags and the key (none when the password is empty), in
-// the cipher settings every notebook file is written with. Null when a step fails; whether the
-// key fits shows only when a page is read.
-SqliteHandle open_keyed(const QString& path, int flags, const QString& password);
+// the cipher settings every notebook file is written with. Null when a step fails, and then the
+// engine's reason is in reason, when given; whether the key fits shows only when a page is read.
+SqliteHandle open_keyed(const QString& path, int flags, const QString& password,
+                        QString* reason = nullptr);

@@ -272,6 +272,67 @@ TEST_F(DatabaseTest, FailedStatementsGiveZero) {
   EXPECT_TRUE(db_at_end(db_query(db_, QString())));
 }
 
+// Each failing statement, query, read or transaction step leaves one line: what was run, on
+// which file, and the engine's own reason.
+TEST_F(DatabaseTest, FailuresSayWhatFailedOnWhichFileAndWhy) {
+  struct Case {
+    const char* what;
+    std::function<void(ExternalDatabase&)> run;
+    QString line_start;
+    QString reason;
+  };
+  const Case cases[] = {
+      {"a statement on a missing table",
+       [](ExternalDatabase& db) { db_execute(db, QStringLiteral("update 没有的表 set x = '1'")); },
+       QStringLiteral("wrenfold: run the statement \"update 没有的表 set x = '1'\" on"),
+       QStringLiteral("no such table: 没有的表")},
+      {"a parameter without its \"?\"",
+       [](ExternalDatabase& db) {
+         db_execute(db, QStringLiteral("delete from 文章管理"), QStringLiteral("值"));
+       },
+       QStringLiteral("wrenfold: run the statement \"delete from 文章管理\" on"),
+       QStringLiteral("the statement does not have exactly one \"?\"")},
+      {"a second statement",
+       [](ExternalDatabase& db) { db_query(db, QStringLiteral("select 1; delete from 用户管理")); },
+       QStringLiteral("wrenfold: run the query \"select 1; delete from 用户管理\" on"),
+       QStringLiteral("the text holds more than one statement")},
+      {"a query that does not parse",
+       [](ExternalDatabase& db) { db_query(db, QStringLiteral("select from")); },
+       QStringLiteral("wrenfold: run the query \"select from\" on"),
+       QStringLiteral("near \"from\": syntax error")},
+      {"a row that cannot be read",
+       [](ExternalDatabase& db) {
+         db_query(db, QStringLiteral("select abs(-9223372036854775807 - 1) as a"));
+       },
+       QStringLiteral(
+           "wrenfold: read the rows of \"select abs(-9223372036854775807 - 1) as a\" on"),
+       QStringLiteral("integer overflow")},
+      {"a transaction inside a transaction",
+       [](ExternalDatabase& db) {
+         Transaction outer(db);
+         Transaction inner(db);
+       },
+       QStringLiteral("wrenfold: begin a change of"),
+       QStringLiteral("cannot start a transaction within a transaction")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CapturedStderr captured;
+    c.run(db_);
+    const QStringList lines = captured.lines();
+    ASSERT_EQ(lines.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines[0].toStdString(),
+              QStringLiteral("%1 \"%2\": %3").arg(c.line_start, path_, c.reason).toStdString());
+  }
+  // A long statement shows its start only, on one line.
+  CapturedStderr captured;
+  db_execute(db_, QStringLiteral("update 没有的表\nset x = '%1'").arg(QString(300, u'长')));
+  ASSERT_EQ(captured.lines().size(), 1);
+  EXPECT_TRUE(captured.lines()[0].startsWith(
+      QStringLiteral("wrenfold: run the statement \"update 没有的表 set x = '长")));
+  EXPECT_LT(captured.lines()[0].size(), 250);
+}
+
 TEST_F(DatabaseTest, ChangesSurviveReopening) {
   add_category(QStringLiteral("1"), QStringLiteral("留存"));
   db_close(db_);
@@ -384,15 +445,27 @@ TEST_F(OpenFailureTest, BadFilesFailWithoutCrashOrChange) {
   struct Case {
     QString path;
     QString password;
+    QString reason;
   };
+  const QString not_a_database = QStringLiteral("file is encrypted or is not a database");
+  const QString cannot_open = QStringLiteral("unable to open database file");
   const Case cases[] = {
-      {good, QStringLiteral("wrong")}, {good, QString()},
-      {garbage, database_password},    {empty, database_password},
-      {missing, database_password},    {dir_.path(), database_password},
+      {good, QStringLiteral("wrong"), not_a_database},
+      {good, QString(), not_a_database},
+      {garbage, database_password, not_a_database},
+      {empty, database_password, QStringLiteral("it holds no table")},
+      {missing, database_password, cannot_open},
+      {dir_.path(), database_password, cannot_open},
   };
   for (const Case& c : cases) {
     ExternalDatabase db;
+    CapturedStderr captured;
     EXPECT_EQ(db_open_mdb(db, c.path, c.password), 0) << c.path.toStdString();
+    // One line says which file would not open and the engine's reason.
+    EXPECT_EQ(captured.lines().join(u'\n').toStdString(),
+              QStringLiteral("wrenfold: open the notebook \"%1\": %2")
+                  .arg(c.path, c.reason)
+                  .toStdString());
     EXPECT_FALSE(db.is_open());
     EXPECT_TRUE(db_at_end(db_query(db, QStringLiteral("select * from 用户管理"))));
     EXPECT_EQ(db_execute(db, QStringLiteral("delete from 用户管理")), 0);

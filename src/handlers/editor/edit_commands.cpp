@@ -7,6 +7,7 @@
 #include "platform/atomic_file.h"
 #include "platform/common_dialog.h"
 #include "platform/controls/report_list.h"
+#include "platform/failure_log.h"
 #include "platform/rich_editor.h"
 #include "platform/ui_seam.h"
 #include "platform/windows.h"
@@ -41,6 +42,7 @@ void on_menu_save_as() {
   // The rich-text form is 7-bit ASCII; the file holds it whatever its extension.
   QString reason;
   if (!write_file_atomically(dialog.file_name, editor().content().toLatin1(), &reason)) {
+    log_failure(QStringLiteral("save a copy of the text"), dialog.file_name, reason);
     // Said out loud, or the user would count on a copy that does not exist.
     show_message_box(QStringLiteral("另存为失败 ") + dialog.file_name + u'\n' + reason, buttons_ok,
                      QString());

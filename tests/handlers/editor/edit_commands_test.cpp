@@ -11,6 +11,7 @@
 
 #include "platform/controls/report_list.h"
 #include "platform/rich_editor.h"
+#include "support/captured_stderr.h"
 #include "support/main_window_fixture.h"
 #include "windows/main_window.h"
 
@@ -120,11 +121,17 @@ TEST_F(EditCommandsTest, ASaveAsThatCannotWriteSaysWhichFileAndWhy) {
     start_main_window();
     type_into_editor(QStringLiteral("unsaved"));
     seam().choose_file_next(c.target);
+    CapturedStderr captured;
 
     choose_menu(MenuCommand::save_as);
 
     ASSERT_EQ(seam().messages().size(), 1u);
     const ShownMessage& shown = seam().messages()[0];
+    const QString reason = shown.text.section(u'\n', 1);
+    EXPECT_EQ(
+        captured.lines(),
+        QStringList(
+            QStringLiteral("wrenfold: save a copy of the text \"%1\": %2").arg(c.target, reason)));
     EXPECT_TRUE(shown.text.startsWith(QStringLiteral("另存为失败 ") + c.target + u'\n'))
         << shown.text.toStdString();
     EXPECT_GT(shown.text.size(), (QStringLiteral("另存为失败 ") + c.target).size() + 1)
