@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -117,7 +118,7 @@ TEST_F(MainWindowTest, PopupMenusExistButNeverInTheMenuBar) {
     }
   }
   EXPECT_EQ(main.menuBar()->actions().size(), 11);
-  for (int command = 0; command <= static_cast<int>(MenuCommand::record_properties); ++command)
+  for (int command = 0; command < static_cast<int>(MenuCommand::count); ++command)
     EXPECT_NE(main.action(static_cast<MenuCommand>(command)), nullptr) << command;
 }
 
@@ -142,9 +143,28 @@ TEST_F(MainWindowTest, ToolbarHasTwentyTwoButtonsWithSeparatorsAndDropDowns) {
     QToolButton* button = toolbar->button(index);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->toolTip(), tooltips[index]);
+    // A screen reader names the button as its tooltip does.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), tooltips[index]);
     EXPECT_TRUE(button->text().isEmpty() || button->toolButtonStyle() == Qt::ToolButtonIconOnly);
     EXPECT_FALSE(button->icon().pixmap(24, 24).toImage().isNull());
     EXPECT_EQ(button->popupMode() == QToolButton::MenuButtonPopup, index >= 19);
+  }
+}
+
+TEST_F(MainWindowTest, EveryButtonHasANameForScreenReaders) {
+  MainWindow& main = start_main_window();
+  const QList<QAbstractButton*> buttons = main.findChildren<QAbstractButton*>();
+  ASSERT_FALSE(buttons.isEmpty());
+  for (QAbstractButton* button : buttons) {
+    // Qt's own overflow buttons of the menu bar and the toolbar are not ours to name.
+    if (button->objectName().startsWith(u"qt_"))
+      continue;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+        << button->metaObject()->className() << " " << button->objectName().toStdString();
   }
 }
 

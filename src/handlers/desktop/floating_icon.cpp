@@ -37,7 +37,10 @@ void floating_icon_created() {
   const QString fallback = setting_fallback(setting::floating_picture);
   if (!show_floating_picture(picture) && picture != fallback)
     write_setting(setting::floating_picture, fallback);
-  window.tray->set_tray_icon(program_icon(), QStringLiteral("记事本"));
+  const QString tip = QStringLiteral("记事本");
+  window.tray->set_tray_icon(program_icon(), tip);
+  // The picture is the window's one control; a screen reader names it as the tray icon.
+  window.图片框1->setAccessibleName(tip);
 }
 
 bool show_floating_picture(const QString& path) {

@@ -74,6 +74,8 @@ bool Toolbar::is_separator(int index) const {
 }
 
 void Toolbar::add(QToolButton* button) {
+  // The picture says nothing to a screen reader: the tooltip names the button.
+  button->setAccessibleName(button->toolTip());
   const int index = button_count();
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);

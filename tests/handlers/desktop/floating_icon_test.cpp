@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
@@ -78,6 +79,10 @@ TEST_F(FloatingIconTest, SwitchedOnTheIconComesUpTopRightWithItsPictureAndTrayIc
   EXPECT_TRUE(icon().图片框1->has_picture());
   EXPECT_TRUE(icon().tray->is_set());
   EXPECT_EQ(icon().tray->tip(), QStringLiteral("记事本"));
+  // The picture, the one control, is named for screen readers as the tray icon is.
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(icon().图片框1);
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("记事本"));
 
   // Closing the main window now only hides it.
   EXPECT_FALSE(main.close());
