@@ -39,6 +39,11 @@ struct Case {
   std::vector<int> numbers;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
+
 // Lists show the numbers their labels show: a list that starts again at 1 does not go on from
 // the one before it, and a list that goes on after other paragraphs keeps counting.
 const Case cases[] = {

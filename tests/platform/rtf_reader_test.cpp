@@ -36,6 +36,11 @@ struct TextCase {
   QString text;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const TextCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 const TextCase text_cases[] = {
     {"ansicpg936_gbk_pairs", R"({\rtf1\ansi\ansicpg936 \'d6\'d0\'ce\'c4})", u"中文"_qs},
     {"gbk_trail_byte_written_as_ascii", R"({\rtf1\ansi\ansicpg936 \'81@\'81A})", u"丂丄"_qs},

@@ -51,6 +51,11 @@ struct Case {
   std::function<void(QTextDocument&, QTextCursor&)> build;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
+
 const Case cases[] = {
     {"empty", [](QTextDocument&, QTextCursor&) {}},
     {"ascii_and_escapes",

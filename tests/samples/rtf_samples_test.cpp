@@ -22,6 +22,11 @@ struct Sample {
   std::vector<QByteArray> pictures;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const Sample& c, std::ostream* out) {
+  *out << c.file;
+}
+
 // Real files from other programs (rtf-samples/ in the folder WRENFOLD_SAMPLES_DIR names, with a
 // README that gives what each must show); they are not part of the project.
 const Sample samples[] = {

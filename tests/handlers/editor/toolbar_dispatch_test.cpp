@@ -40,6 +40,11 @@ struct EffectCase {
   int after;
 };
 
+// Test names show the case, not its bytes.
+void PrintTo(const EffectCase& c, std::ostream* out) {
+  *out << "button " << c.button << ", " << c.before << " -> " << c.after;
+}
+
 class ToolbarEffectTest : public ToolbarTest, public ::testing::WithParamInterface<EffectCase> {};
 
 TEST_P(ToolbarEffectTest, InvertsOneBitAndKeepsTheOthers) {

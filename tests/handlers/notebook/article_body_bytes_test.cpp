@@ -35,6 +35,11 @@ struct BodyCase {
   QString family;      // the font the text shows in, when the body names one
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const BodyCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 std::vector<BodyCase> body_cases() {
   const QByteArray png = rtf_test::image_file("PNG", Qt::blue);
   return {

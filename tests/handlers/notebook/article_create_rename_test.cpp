@@ -72,6 +72,11 @@ struct CreateQuestionCase {
   bool first_saved;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const CreateQuestionCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class CreateQuestionTest : public NotebookTest,
                            public ::testing::WithParamInterface<CreateQuestionCase> {};
 
@@ -138,6 +143,11 @@ struct FailedInsertCase {
   const char* name;
   Breakage breakage;
 };
+
+// Test names show the case by its name, not its bytes.
+void PrintTo(const FailedInsertCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class FailedInsertTest : public NotebookTest,
                          public ::testing::WithParamInterface<FailedInsertCase> {};

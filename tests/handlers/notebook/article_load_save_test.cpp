@@ -127,6 +127,11 @@ struct RowChangeCase {
   bool first_saved;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const RowChangeCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class RowChangeTest : public LoadSaveTest, public ::testing::WithParamInterface<RowChangeCase> {};
 
 TEST_P(RowChangeTest, TheQuestionSavesIntoThePreviouslyLoadedArticle) {

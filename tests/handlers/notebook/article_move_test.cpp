@@ -56,6 +56,11 @@ struct MoveCase {
   QStringList placed_after;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const MoveCase& c, std::ostream* out) {
+  *out << c.label;
+}
+
 class MoveCommandTest : public ArticleMoveTest, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(MoveCommandTest, SwapsPositionsAndRowsAndSelectsTheMovedArticle) {

@@ -54,6 +54,11 @@ struct DropdownCase {
   bool stored;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const DropdownCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class DropdownTest : public NotebookTest, public ::testing::WithParamInterface<DropdownCase> {};
 
 TEST_P(DropdownTest, OffersToSaveAndGoesOnUnlessTheSaveFailed) {

@@ -131,6 +131,11 @@ struct AddCase {
   int current_row;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const AddCase& c, std::ostream* out) {
+  *out << c.label;
+}
+
 class CategoryAddTest : public CategoryManagerTest,
                         public ::testing::WithParamInterface<AddCase> {};
 
@@ -278,6 +283,11 @@ struct MoveCase {
   int current_row;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const MoveCase& c, std::ostream* out) {
+  *out << c.label;
+}
+
 class CategoryMoveTest : public CategoryManagerTest,
                          public ::testing::WithParamInterface<MoveCase> {};
 
@@ -367,6 +377,11 @@ struct DeleteCase {
   int current_row;
   QString name_box;
 };
+
+// Test names show the case by its name, not its bytes.
+void PrintTo(const DeleteCase& c, std::ostream* out) {
+  *out << c.label;
+}
 
 class CategoryDeleteTest : public CategoryManagerTest,
                            public ::testing::WithParamInterface<DeleteCase> {};

@@ -141,6 +141,11 @@ struct SearchCase {
   QStringList hits;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const SearchCase& c, std::ostream* out) {
+  *out << c.label;
+}
+
 class TitleSearchTest : public RecordSearchTest,
                         public ::testing::WithParamInterface<SearchCase> {};
 
