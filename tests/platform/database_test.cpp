@@ -448,14 +448,13 @@ TEST_F(OpenFailureTest, BadFilesFailWithoutCrashOrChange) {
     QString reason;
   };
   const QString not_a_database = QStringLiteral("file is encrypted or is not a database");
-  const QString cannot_open = QStringLiteral("unable to open database file");
   const Case cases[] = {
       {good, QStringLiteral("wrong"), not_a_database},
       {good, QString(), not_a_database},
       {garbage, database_password, not_a_database},
       {empty, database_password, QStringLiteral("it holds no table")},
-      {missing, database_password, cannot_open},
-      {dir_.path(), database_password, cannot_open},
+      {missing, database_password, QStringLiteral("No such file or directory")},
+      {dir_.path(), database_password, QStringLiteral("is a directory, not a regular file")},
   };
   for (const Case& c : cases) {
     ExternalDatabase db;
