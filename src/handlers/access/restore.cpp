@@ -33,8 +33,9 @@ void reached(std::string_view step) {
     step_hook()(step);
 }
 
-// data.mdb is replaced only by a copy from the archive that opens with the key, holds every table
-// and column and passes the engine's check, in one rename. 1 done, 0 with data.mdb untouched.
+// data.mdb is replaced only by a copy from the archive that could be a notebook before it came
+// out, then opens with the key, has exactly the program's schema and passes the engine's check,
+// in one rename. 1 done, 0 with data.mdb untouched.
 int replace_notebook_from_archive(ZipComponent& zip, const QString& archive) {
   const QFileInfo database(database_path());
   const std::unique_ptr<UnpackedFile> unpacked = zip_extract_file(
