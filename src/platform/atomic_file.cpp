@@ -66,8 +66,12 @@ void remove_interrupted_writes(const QString& path, const QDateTime& changed_bef
   const QDir folder = target.absoluteDir();
   for (const QFileInfo& file :
        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
-    if (temporary.match(file.fileName()).hasMatch() && file.lastModified() < changed_before)
-      QFile::remove(file.filePath());
+    if (!temporary.match(file.fileName()).hasMatch() || file.lastModified() >= changed_before)
+      continue;
+    QFile leftover(file.filePath());
+    if (!leftover.remove())
+      log_failure(QStringLiteral("remove an interrupted write"), leftover.fileName(),
+                  leftover.errorString());
   }
 }
 

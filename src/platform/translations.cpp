@@ -4,11 +4,16 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "platform/failure_log.h"
+
 bool install_qt_translation(QCoreApplication& application) {
   auto* translator = new QTranslator(&application);
-  if (!translator->load(QStringLiteral("qtbase_zh_CN"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
     delete translator;
+    log_failure(QStringLiteral("load the Qt translation"),
+                folder + QStringLiteral("/qtbase_zh_CN.qm"),
+                QStringLiteral("the file is missing or holds no translation"));
     return false;
   }
   return QCoreApplication::installTranslator(translator);

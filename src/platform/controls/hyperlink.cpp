@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include "platform/failure_log.h"
+
 Hyperlink::Hyperlink(QWidget* parent) : QLabel(parent) {
   setCursor(Qt::PointingHandCursor);
   QFont underlined = font();
@@ -28,7 +30,10 @@ void Hyperlink::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
     return;
   // An absolute path becomes a file address, anything else is read as a web address.
-  QDesktopServices::openUrl(QUrl::fromUserInput(address_));
+  if (!QDesktopServices::openUrl(QUrl::fromUserInput(address_))) {
+    log_failure(QStringLiteral("open the link"), address_,
+                QStringLiteral("the desktop has no program that opens it"));
+  }
   visited_ = true;
 }
 
