@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextTable>
 
 #include "platform/rich_editor.h"
 #include "platform/rtf/rtf_kept_formats.h"
@@ -20,12 +21,28 @@ QByteArray fixture(const char* name) {
   return file.readAll();
 }
 
+// The cells that hold the block, the outermost first ("<1,0/0,1>"), and its alignment.
+QString place_of(const QTextBlock& block) {
+  QStringList cells;
+  const QTextCursor cursor(block);
+  for (QTextFrame* frame = cursor.currentFrame(); frame != nullptr; frame = frame->parentFrame()) {
+    if (auto* table = qobject_cast<QTextTable*>(frame)) {
+      const QTextTableCell cell = table->cellAt(block.position());
+      cells.prepend(QStringLiteral("%1,%2").arg(cell.row()).arg(cell.column()));
+    }
+  }
+  QString place = cells.isEmpty() ? QString() : u'<' + cells.join(u'/') + u'>';
+  if (block.blockFormat().hasProperty(QTextFormat::BlockAlignment))
+    place += QStringLiteral("align%1:").arg(int(block.blockFormat().alignment()));
+  return place;
+}
+
 // One line per paragraph, a part per fragment: its text and what it is beyond its text (a link's
 // target, raised or lowered, capitals, the result of a field, hidden text, RTF kept as it came).
 QString structure_of(const QTextDocument& document) {
   QStringList lines;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    QStringList parts;
+    QStringList parts{place_of(block)};
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
       const QTextCharFormat format = fragment.charFormat();
@@ -91,6 +108,13 @@ const StructureCase structure_cases[] = {
      u"\"yyyy\"}}][.]"},
     {"super_sub.rtf", u"[E = mc][2|super][ and H][2|sub][O, x][n|super][ back.]"},
     {"caps.rtf", u"[shouted|caps][ and ][small caps|scaps][ and ][on|caps][ off.]"},
+    // The empty paragraph that a document holds before a table at its start.
+    {"table_2x2.rtf",
+     u"[Before]\n<0,0>align4:[名称]\n<0,1>align2:[Price]\n<1,0>[Apple]\n<1,0>[second "
+     u"line]\n<1,1>align2:[3.50]\n[After]"},
+    {"nested_table.rtf",
+     u"\n<0,0>[Outer one]\n<0,0/0,0>[In A]\n<0,0/0,1>align4:[In B]\n<0,0>[below]\n<0,1>[Outer "
+     u"two]\n[Text]"},
     {"hidden.rtf",
      u"[Shown ][hidden:hidden 你][ shown][hidden: also hidden][ end.]\n[hidden:whole "
      u"hidden paragraph]"},

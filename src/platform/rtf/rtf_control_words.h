@@ -49,6 +49,8 @@ enum class Word : std::uint16_t {
   green,
   highlight,
   i,
+  intbl,
+  itap,
   jpegblip,
   ldblquote,
   li,

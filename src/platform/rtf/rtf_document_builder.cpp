@@ -2,6 +2,7 @@
 
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <algorithm>
@@ -11,6 +12,10 @@
 namespace rtf {
 
 namespace {
+
+// Cells of a row beyond this go into its last cell, so that a hostile row cannot make every row
+// of its table that wide.
+constexpr std::size_t max_columns = 64;
 
 bool is_dropped(char16_t c) {
   return (c < 0x20 && c != u'\t') || c == 0x7F || c == 0x2029;
@@ -144,16 +149,6 @@ bool DocumentBuilder::keep_invisible_group(const Mark& mark, const QByteArray& g
   return true;
 }
 
-void DocumentBuilder::remove_trailing_tab() {
-  if (runs_.empty() || runs_.back().image >= 0 || runs_.back().object >= 0)
-    return;
-  QString& text = runs_.back().text;
-  if (text.endsWith(u'\t'))
-    text.chop(1);
-  if (text.isEmpty())
-    runs_.pop_back();
-}
-
 const QTextCharFormat* DocumentBuilder::first_format() const {
   for (const Run& run : runs_) {
     if (run.image < 0 && run.object < 0)
@@ -178,13 +173,14 @@ QTextList* DocumentBuilder::list_to_continue(const ListItem& item) const {
   return item.override_number > 0 ? same_override : previous;
 }
 
-void DocumentBuilder::start_block(const QTextBlockFormat& block, const QTextCharFormat& mark) {
-  if (first_block_) {
-    cursor_.setBlockFormat(block);
-    cursor_.setBlockCharFormat(mark);
-    first_block_ = false;
+void DocumentBuilder::start_block(QTextCursor& cursor, bool& unused, const QTextBlockFormat& block,
+                                  const QTextCharFormat& mark) {
+  if (unused) {
+    cursor.setBlockFormat(block);
+    cursor.setBlockCharFormat(mark);
+    unused = false;
   } else {
-    cursor_.insertBlock(block, mark);
+    cursor.insertBlock(block, mark);
   }
 }
 
@@ -192,7 +188,7 @@ void DocumentBuilder::flush_plain() {
   if (plain_format_ == nullptr)
     return;
   // The separators make blocks of the current block's format and the text's format as marks.
-  start_block(plain_block_, plain_mark_);
+  start_block(cursor_, first_block_, plain_block_, plain_mark_);
   cursor_.insertText(plain_text_, plain_mark_);
   plain_text_.clear();
   plain_format_ = nullptr;
@@ -200,6 +196,8 @@ void DocumentBuilder::flush_plain() {
 
 void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListItem& list,
                                     const QTextCharFormat& mark) {
+  if (!tables_.empty())
+    close_tables();
   const bool plain = list.kind == ListKind::none &&
                      (runs_.empty() || (runs_.size() == 1 && runs_.front().image < 0 &&
                                         runs_.front().format == &mark));
@@ -223,17 +221,34 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListIte
     return;
   }
   flush_plain();
-  start_block(block, mark);
+  Paragraph paragraph = take_paragraph(block, list, mark);
+  insert_paragraph(cursor_, first_block_, paragraph);
+}
+
+DocumentBuilder::Paragraph DocumentBuilder::take_paragraph(const QTextBlockFormat& block,
+                                                           const ListItem& list,
+                                                           const QTextCharFormat& mark) {
+  Paragraph paragraph{block, list, mark, std::move(runs_), std::move(images_), std::move(objects_)};
+  runs_.clear();
+  images_.clear();
+  objects_.clear();
+  ++paragraph_count_;
+  return paragraph;
+}
+
+void DocumentBuilder::insert_paragraph(QTextCursor& cursor, bool& unused, Paragraph& paragraph) {
+  start_block(cursor, unused, paragraph.block, paragraph.mark);
+  const ListItem& list = paragraph.list;
   QTextList* target = nullptr;
   if (list.kind != ListKind::none) {
     target = list_to_continue(list);
     if (target != nullptr) {
-      target->add(cursor_.block());
+      target->add(cursor.block());
     } else {
       QTextListFormat format;
       format.setStyle(list.kind == ListKind::decimal ? QTextListFormat::ListDecimal
                                                      : QTextListFormat::ListDisc);
-      target = cursor_.createList(format);
+      target = cursor.createList(format);
     }
     if (list.override_number > 0)
       by_override_[list.override_number * 4 + static_cast<int>(list.kind)] = target;
@@ -242,22 +257,113 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListIte
   }
   previous_list_ = target;
   previous_kind_ = list.kind;
-  for (const Run& run : runs_) {
+  for (const Run& run : paragraph.runs) {
     if (run.image >= 0) {
-      cursor_.insertImage(images_[static_cast<std::size_t>(run.image)]);
+      cursor.insertImage(paragraph.images[static_cast<std::size_t>(run.image)]);
     } else if (run.object >= 0) {
-      QTextCharFormat& format = objects_[static_cast<std::size_t>(run.object)];
+      QTextCharFormat& format = paragraph.objects[static_cast<std::size_t>(run.object)];
       if (!run.text.isEmpty())
         format.setProperty(hidden_text_property, run.text);
-      cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+      cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
     } else {
-      cursor_.insertText(run.text, *run.format);
+      cursor.insertText(run.text, *run.format);
     }
   }
-  runs_.clear();
-  images_.clear();
-  objects_.clear();
-  ++paragraph_count_;
+}
+
+void DocumentBuilder::end_table_paragraph(const QTextBlockFormat& block, const ListItem& list,
+                                          const QTextCharFormat& mark, int depth) {
+  Table& table = table_at(depth);
+  table.cell.push_back({take_paragraph(block, list, mark), nullptr});
+}
+
+void DocumentBuilder::end_cell(int depth) {
+  Table& table = table_at(depth);
+  table.row.push_back(std::move(table.cell));
+  table.cell.clear();
+}
+
+void DocumentBuilder::end_row(int depth) {
+  Table& table = table_at(depth);
+  if (!table.cell.empty())
+    end_cell(depth);
+  if (!table.row.empty())
+    table.rows.push_back(std::move(table.row));
+  table.row.clear();
+}
+
+void DocumentBuilder::close_tables() {
+  while (!tables_.empty())
+    close_innermost_table();
+}
+
+DocumentBuilder::Table& DocumentBuilder::table_at(int depth) {
+  const auto wanted = static_cast<std::size_t>(std::max(depth, 1));
+  while (tables_.size() > wanted)
+    close_innermost_table();
+  while (tables_.size() < wanted)
+    tables_.push_back(std::make_unique<Table>());
+  return *tables_.back();
+}
+
+// What a table holds when it closes stays in it: an open cell and row become its last ones.
+void DocumentBuilder::close_innermost_table() {
+  std::unique_ptr<Table> table = std::move(tables_.back());
+  tables_.pop_back();
+  if (!table->cell.empty()) {
+    table->row.push_back(std::move(table->cell));
+    table->cell.clear();
+  }
+  if (!table->row.empty())
+    table->rows.push_back(std::move(table->row));
+  if (table->rows.empty())
+    return;
+  if (!tables_.empty()) {
+    tables_.back()->cell.push_back({Paragraph(), std::move(table)});
+    return;
+  }
+  flush_plain();
+  insert_table(cursor_, first_block_, *table);
+}
+
+void DocumentBuilder::insert_table(QTextCursor& cursor, bool& unused, Table& table) {
+  std::size_t columns = 1;
+  for (std::vector<Cell>& row : table.rows) {
+    while (row.size() > max_columns) {
+      Cell& last = row[max_columns - 1];
+      for (Item& item : row.back())
+        last.push_back(std::move(item));
+      row.pop_back();
+    }
+    columns = std::max(columns, row.size());
+  }
+  QTextTableFormat format;
+  format.setBorder(1);
+  format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+  format.setBorderCollapse(true);
+  format.setCellSpacing(0);
+  format.setCellPadding(2);
+  format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+  QTextTable* shown =
+      cursor.insertTable(static_cast<int>(table.rows.size()), static_cast<int>(columns), format);
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    std::vector<Cell>& row = table.rows[r];
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      QTextCursor at =
+          shown->cellAt(static_cast<int>(r), static_cast<int>(c)).firstCursorPosition();
+      bool cell_unused = true;
+      for (Item& item : row[c]) {
+        if (item.table) {
+          insert_table(at, cell_unused, *item.table);
+        } else {
+          insert_paragraph(at, cell_unused, item.paragraph);
+        }
+      }
+    }
+  }
+  cursor = shown->lastCursorPosition();
+  cursor.movePosition(QTextCursor::NextBlock);
+  unused = true;
 }
 
 }  // namespace rtf

@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextImageFormat>
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -57,8 +58,6 @@ class DocumentBuilder {
   // When nothing was added since the mark, the group is kept in its place as it came; false when
   // something shows.
   bool keep_invisible_group(const Mark& mark, const QByteArray& group, int unicode_skip);
-  // Removes the tab a table cell put last, so cells only separate.
-  void remove_trailing_tab();
   bool paragraph_empty() const { return runs_.empty(); }
   // The format of the paragraph's first run, or null.
   const QTextCharFormat* first_format() const;
@@ -66,22 +65,61 @@ class DocumentBuilder {
   void end_paragraph(const QTextBlockFormat& block, const ListItem& list,
                      const QTextCharFormat& mark);
 
- private:
-  // Starts the paragraph's block: the document's first one, or a new one.
-  void start_block(const QTextBlockFormat& block, const QTextCharFormat& mark);
-  // Inserts the plain paragraphs that wait.
-  void flush_plain();
-  // The list the paragraph continues, null when it starts one. A label with a number decides:
-  // the list whose next number it shows. Without one: the list of the paragraph's override, else
-  // the list of the paragraph before.
-  QTextList* list_to_continue(const ListItem& item) const;
+  // Tables: depth 1 is a table in the text, 2 one in a cell of it, and so on. A paragraph ended
+  // at a depth goes into the open cell there, and a cell or a row ends at its depth; a paragraph
+  // of the text and the end of the document close every open table.
+  void end_table_paragraph(const QTextBlockFormat& block, const ListItem& list,
+                           const QTextCharFormat& mark, int depth);
+  void end_cell(int depth);
+  void end_row(int depth);
+  void close_tables();
 
+ private:
   struct Run {
     QString text;
     const QTextCharFormat* format = nullptr;
     int image = -1;   // index into images_
     int object = -1;  // index into objects_; a hidden run's text is its text
   };
+  struct Paragraph {
+    QTextBlockFormat block;
+    ListItem list;
+    QTextCharFormat mark;
+    std::vector<Run> runs;
+    std::vector<QTextImageFormat> images;
+    std::vector<QTextCharFormat> objects;
+  };
+  struct Table;
+  // A paragraph, or a table when table is set.
+  struct Item {
+    Paragraph paragraph;
+    std::unique_ptr<Table> table;
+  };
+  using Cell = std::vector<Item>;
+  struct Table {
+    std::vector<std::vector<Cell>> rows;
+    std::vector<Cell> row;  // the cells of the row not yet ended
+    Cell cell;              // the cell not yet ended
+  };
+
+  // The paragraph's runs, which wait no more.
+  Paragraph take_paragraph(const QTextBlockFormat& block, const ListItem& list,
+                           const QTextCharFormat& mark);
+  // Starts the paragraph's block at the cursor: the unused block there, or a new one.
+  static void start_block(QTextCursor& cursor, bool& unused, const QTextBlockFormat& block,
+                          const QTextCharFormat& mark);
+  void insert_paragraph(QTextCursor& cursor, bool& unused, Paragraph& paragraph);
+  // The table goes in at the cursor, which then stands in the unused block after it.
+  void insert_table(QTextCursor& cursor, bool& unused, Table& table);
+  // The open table at the depth, opened when needed; deeper ones are closed.
+  Table& table_at(int depth);
+  void close_innermost_table();
+  // Inserts the plain paragraphs that wait.
+  void flush_plain();
+  // The list the paragraph continues, null when it starts one. A label with a number decides:
+  // the list whose next number it shows. Without one: the list of the paragraph's override, else
+  // the list of the paragraph before.
+  QTextList* list_to_continue(const ListItem& item) const;
 
   QTextDocument& document_;
   QTextCursor cursor_;
@@ -102,6 +140,7 @@ class DocumentBuilder {
   ListKind previous_kind_ = ListKind::none;
   QTextList* last_numbered_ = nullptr;
   std::unordered_map<int, QTextList*> by_override_;  // by override number and kind
+  std::vector<std::unique_ptr<Table>> tables_;       // the open ones, the outermost first
 };
 
 }  // namespace rtf

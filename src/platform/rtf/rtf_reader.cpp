@@ -35,6 +35,8 @@ constexpr double himetric_per_pixel = 2540.0 / 96.0;
 constexpr double unsized_picture_pixels = 32;
 // List labels and shape property names are short; bytes beyond these say nothing.
 constexpr std::size_t max_name_bytes = 16;
+// Tables in cells of tables, deeper than any document has them.
+constexpr int max_table_depth = 16;
 // Field instructions beyond this say nothing the reader uses; the rest is dropped.
 constexpr qsizetype max_instruction_chars = 4096;
 // The anchor mark of a footnote, which the footnote's own group follows.
@@ -328,8 +330,6 @@ char16_t special_character(Word word) {
     case Word::zwnbo:
       return u'\uFEFF';
     case Word::tab:
-    case Word::cell:
-    case Word::nestcell:
       return u'\t';
     case Word::line:
       return u'\u2028';
@@ -364,7 +364,8 @@ class Reader {
   void flush_bytes();
   const QTextCharFormat* format_for(const CharProps& props);
   QTextBlockFormat block_format_for(const ParaProps& props);
-  void end_paragraph();
+  // Into the open table cell at the depth; -1: at the paragraph's own depth, 0 in the text.
+  void end_paragraph(int depth = -1);
   void finish();
 
   void start_font(int number);
@@ -425,7 +426,6 @@ class Reader {
   ListKind pn_kind_ = ListKind::none;
   bool has_label_ = false;
   std::string label_;
-  bool last_was_cell_ = false;
 
   std::unordered_map<CharProps, QTextCharFormat, CharPropsHash> char_formats_;
   std::unordered_map<ParaProps, QTextBlockFormat, ParaPropsHash> block_formats_;
@@ -648,11 +648,8 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
   const bool on = !token.has_parameter || value != 0;
   CharProps& chars = state_.chars;
   ParaProps& para = state_.para;
-  if (control.word != Word::row)
-    last_was_cell_ = false;
   if (const char16_t c = special_character(control.word)) {
     on_unicode(c);
-    last_was_cell_ = control.word == Word::cell || control.word == Word::nestcell;
     return;
   }
   flush_bytes();
@@ -871,13 +868,28 @@ void Reader::on_text_word(ControlWord control, const Token& token) {
     case Word::sect:
       end_paragraph();
       break;
-    case Word::row:
-    case Word::nestrow:
-      if (last_was_cell_)
-        builder_.remove_trailing_tab();
-      last_was_cell_ = false;
-      end_paragraph();
+    case Word::intbl:
+      para.table_depth = std::max(para.table_depth, 1);
       break;
+    case Word::itap:
+      para.table_depth = std::clamp(value, 0, max_table_depth);
+      break;
+    case Word::cell:
+      end_paragraph(1);
+      builder_.end_cell(1);
+      break;
+    case Word::nestcell:
+      end_paragraph(std::max(para.table_depth, 2));
+      builder_.end_cell(std::max(para.table_depth, 2));
+      break;
+    case Word::row:
+    case Word::nestrow: {
+      const int depth = control.word == Word::row ? 1 : std::max(para.table_depth, 2);
+      if (!builder_.paragraph_empty())
+        end_paragraph(depth);
+      builder_.end_row(depth);
+      break;
+    }
     default:
       break;
   }
@@ -917,7 +929,6 @@ void Reader::on_symbol(unsigned char symbol) {
 void Reader::on_bytes(std::string_view bytes) {
   switch (state_.destination) {
     case Destination::text:
-      last_was_cell_ = false;
       pending_bytes_.append(bytes);
       if (!kept_groups_.empty())
         text_bytes_ +=
@@ -976,7 +987,6 @@ void Reader::on_unicode(char16_t unit) {
   if (state_.destination == Destination::text) {
     if (!pending_bytes_.empty())
       decode_pending_bytes();
-    last_was_cell_ = false;
     pending_text_.append(QChar(unit));
   } else if (state_.destination == Destination::font_table && font_open_) {
     if (!font_bytes_.empty()) {
@@ -1098,6 +1108,7 @@ QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
   ParaProps key = props;
   key.list = ListKind::none;
   key.list_override = 0;
+  key.table_depth = 0;
   auto [it, added] = block_formats_.try_emplace(key);
   if (added) {
     QTextBlockFormat& format = it->second;
@@ -1136,7 +1147,7 @@ int label_number(std::string_view label) {
   return number;
 }
 
-void Reader::end_paragraph() {
+void Reader::end_paragraph(int depth) {
   flush_bytes();
   ListItem list;
   list.kind = state_.para.list;
@@ -1149,10 +1160,15 @@ void Reader::end_paragraph() {
   const QTextCharFormat* mark = builder_.first_format();
   if (mark == nullptr)
     mark = format_for(state_.chars);
-  builder_.end_paragraph(block_format_for(state_.para), list, *mark);
+  if (depth < 0)
+    depth = state_.para.table_depth;
+  if (depth > 0) {
+    builder_.end_table_paragraph(block_format_for(state_.para), list, *mark, depth);
+  } else {
+    builder_.end_paragraph(block_format_for(state_.para), list, *mark);
+  }
   has_label_ = false;
   label_.clear();
-  last_was_cell_ = false;
 }
 
 void Reader::finish() {
@@ -1162,6 +1178,7 @@ void Reader::finish() {
     finish_picture();
   if (!builder_.paragraph_empty())
     end_paragraph();
+  builder_.close_tables();
 }
 
 void Reader::start_font(int number) {

@@ -80,6 +80,7 @@ struct ParaProps {
   int left_indent = 0;
   int right_indent = 0;
   int line_spacing = 0;
+  int table_depth = 0;  // \intbl, \itapN: the depth of the table cell the paragraph is in
 
   bool operator==(const ParaProps&) const = default;
 };

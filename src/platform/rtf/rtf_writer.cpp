@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <algorithm>
@@ -29,6 +30,8 @@ namespace {
 constexpr double twips_per_pixel = 15.0;
 constexpr double himetric_per_pixel = 2540.0 / 96.0;
 constexpr int hex_line_length = 128;
+// The width tables are given on a page: Letter or A4 less Word's margins.
+constexpr int text_width = 9000;
 // \ucN of the document: a character beyond ASCII is followed by two GBK bytes.
 constexpr int unicode_skip = 2;
 // Font and colour tables of ordinary documents fit here.
@@ -177,7 +180,14 @@ class Writer {
                : nullptr;
   }
   void write_props(const RunProps& props);
-  void write_paragraph_start(const QTextBlock& block);
+  // depth: of the table cell the paragraph is in, 0 in the text.
+  void write_paragraph_start(const QTextBlock& block, int depth);
+  void write_block(const QTextBlock& block, int depth, std::string_view ending);
+  // The blocks and tables from begin to end, the last block ending as given.
+  // width: twips for the tables among them.
+  void write_items(QTextFrame::iterator begin, const QTextFrame::iterator& end, int depth,
+                   int width, std::string_view last_ending);
+  void write_table(const QTextTable& table, int depth, int width);
   void write_text(QStringView text);
   void write_image(const QTextImageFormat& format);
   void write_picture(const QByteArray& words, const QByteArray& data, double width, double height);
@@ -398,8 +408,12 @@ void Writer::write_list_tables() {
   out_.append("}\n");
 }
 
-void Writer::write_paragraph_start(const QTextBlock& block) {
+void Writer::write_paragraph_start(const QTextBlock& block, int depth) {
   word("pard");
+  if (depth > 0)
+    word("intbl");
+  if (depth > 1)
+    word("itap", depth);
   if (const QTextList* list = block.textList()) {
     if (list->format().style() == QTextListFormat::ListDecimal) {
       out_.append("{\\pntext\\f0 ");
@@ -635,6 +649,121 @@ void Writer::write_image(const QTextImageFormat& format) {
                 format.height() > 0 ? format.height() : natural.height());
 }
 
+void Writer::write_block(const QTextBlock& block, int depth, std::string_view ending) {
+  write_paragraph_start(block, depth);
+  const QString text = block.text();
+  qsizetype offset = 0;  // fragments follow each other through the block's text
+  QTextBlock::iterator it = block.begin();
+  if (it.atEnd() && block.isValid())
+    write_props(props_of(block.charFormatIndex(), block.charFormat()));
+  for (; !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    const qsizetype start = offset;
+    offset += fragment.length();
+    const int index = fragment.charFormatIndex();
+    const RunProps* props = cached_props(index);
+    if (props == nullptr)
+      props = &props_of(index, fragment.charFormat());
+    if (props->field != open_field_) {
+      close_field();
+      if (props->field != 0)
+        open_field(props->field);
+    }
+    if (props->image) {
+      const QTextImageFormat image = fragment.charFormat().toImageFormat();
+      for (int i = 0; i < fragment.length(); ++i)
+        write_image(image);
+      continue;
+    }
+    if (props->kept) {
+      const QTextCharFormat format = fragment.charFormat();
+      for (int i = 0; i < fragment.length(); ++i)
+        write_kept(format);
+      continue;
+    }
+    write_props(*props);
+    write_text(QStringView(text).sliced(start, fragment.length()));
+  }
+  close_field();
+  out_.append(ending);
+  delimit_ = false;
+}
+
+void Writer::write_items(QTextFrame::iterator begin, const QTextFrame::iterator& end, int depth,
+                         int width, std::string_view last_ending) {
+  struct Item {
+    QTextBlock block;
+    const QTextTable* table = nullptr;
+  };
+  std::vector<Item> items;
+  for (QTextFrame::iterator it = begin; it != end; ++it) {
+    if (const QTextFrame* frame = it.currentFrame()) {
+      if (const auto* table = qobject_cast<const QTextTable*>(frame))
+        items.push_back({QTextBlock(), table});
+    } else {
+      items.push_back({it.currentBlock(), nullptr});
+    }
+  }
+  const auto empty = [](const Item& item) { return !item.table && item.block.length() <= 1; };
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const Item& item = items[i];
+    const bool last = i + 1 == items.size();
+    if (item.table) {
+      write_table(*item.table, depth + 1, width);
+      if (last)  // a cell ends with a paragraph
+        write_block(QTextBlock(), depth, last_ending);
+      continue;
+    }
+    // The document holds an empty block before a table that starts its frame and after one that
+    // ends the text; readers make them again.
+    if (empty(item) && ((i == 0 && !last && items[1].table) ||
+                        (depth == 0 && last && i > 0 && items[i - 1].table))) {
+      continue;
+    }
+    write_block(item.block, depth, last ? last_ending : std::string_view("\\par\n"));
+  }
+}
+
+// Columns share the width that holds the table, unless they have widths of their own.
+void Writer::write_table(const QTextTable& table, int depth, int width) {
+  const int columns = table.columns();
+  const QList<QTextLength> widths = table.format().columnWidthConstraints();
+  QByteArray definition = "\\trowd\\trgaph108";
+  std::vector<int> column_widths;
+  int right = 0;
+  for (int c = 0; c < columns; ++c) {
+    const bool fixed = c < widths.size() && widths[c].type() == QTextLength::FixedLength;
+    column_widths.push_back(fixed ? std::max(1, whole(widths[c].rawValue() * twips_per_pixel))
+                                  : std::max(1, width / columns));
+    right += column_widths.back();
+    definition += "\\cellx" + QByteArray::number(right);
+  }
+  const std::string_view cell_end = depth == 1 ? "\\cell\n" : "\\nestcell\n";
+  for (int r = 0; r < table.rows(); ++r) {
+    if (depth == 1) {
+      out_.append(std::string_view(definition.constData(), definition.size()));
+      out_.push_back('\n');
+    }
+    for (int c = 0; c < columns; ++c) {
+      const QTextTableCell cell = table.cellAt(r, c);
+      if (cell.row() == r && cell.column() == c) {
+        write_items(cell.begin(), cell.end(), depth, column_widths[static_cast<std::size_t>(c)],
+                    cell_end);
+      } else {
+        write_block(QTextBlock(), depth, cell_end);  // under a cell that spans it
+      }
+    }
+    if (depth == 1) {
+      out_.append("\\row\n");
+    } else {
+      out_.append("{\\*\\nesttableprops");
+      out_.append(std::string_view(definition.constData(), definition.size()));
+      out_.append("\\nestrow}{\\nonesttables\\par}\n");
+    }
+  }
+  delimit_ = false;
+}
+
 QByteArray Writer::write() {
   // Font 0, the document's default font, is the first one used.
   QTextBlock first = document_.begin();
@@ -652,45 +781,8 @@ QByteArray Writer::write() {
   written_.half_points = -1;
 
   out_.reserve(document_.characterCount() * 8 + 4096, header_room);
-  for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-    write_paragraph_start(block);
-    const QString text = block.text();
-    qsizetype offset = 0;  // fragments follow each other through the block's text
-    QTextBlock::iterator it = block.begin();
-    if (it.atEnd())
-      write_props(props_of(block.charFormatIndex(), block.charFormat()));
-    for (; !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      const qsizetype start = offset;
-      offset += fragment.length();
-      const int index = fragment.charFormatIndex();
-      const RunProps* props = cached_props(index);
-      if (props == nullptr)
-        props = &props_of(index, fragment.charFormat());
-      if (props->field != open_field_) {
-        close_field();
-        if (props->field != 0)
-          open_field(props->field);
-      }
-      if (props->image) {
-        const QTextImageFormat image = fragment.charFormat().toImageFormat();
-        for (int i = 0; i < fragment.length(); ++i)
-          write_image(image);
-        continue;
-      }
-      if (props->kept) {
-        const QTextCharFormat format = fragment.charFormat();
-        for (int i = 0; i < fragment.length(); ++i)
-          write_kept(format);
-        continue;
-      }
-      write_props(*props);
-      write_text(QStringView(text).sliced(start, fragment.length()));
-    }
-    close_field();
-    out_.append("\\par\n");
-    delimit_ = false;
-  }
+  QTextFrame* root = document_.rootFrame();
+  write_items(root->begin(), root->end(), 0, text_width, "\\par\n");
   out_.push_back('}');
 
   Output body = std::move(out_);
