@@ -43,7 +43,7 @@ bool prepare(const QString& app_dir, const QString& copy, const QString& content
     if (!insert_article(db, category, QString::number(i), name, stamp))
       return false;
   }
-  if (!store_article_content(db, category, title, content, stamp))
+  if (!store_article_content(db, category, title, 1, content, stamp))
     return false;
   write_ini_value(settings_file_path(), QStringLiteral("FWJL"), QStringLiteral("FL"), category);
   write_ini_value(settings_file_path(), QStringLiteral("FWJL"), QStringLiteral("WZ"), title);
