@@ -311,6 +311,22 @@ QString db_read_text(const RecordSet& records, int column) {
   return db_value_text(db_read_field(records, column));
 }
 
+QByteArrayView db_read_text_utf8(const RecordSet& records, int column) {
+  sqlite3_stmt* statement = records.statement_ ? records.statement_->current() : nullptr;
+  if (!statement || column < 1 || column > sqlite3_column_count(statement))
+    return {};
+  const int index = column - 1;
+  switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_NULL:
+      return {};
+    case SQLITE_TEXT:
+      return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(statement, index)),
+                            sqlite3_column_bytes(statement, index));
+    default:
+      throw RuntimeError(error_not_text);
+  }
+}
+
 QString db_read_text(const RecordSet& records, const QString& name) {
   return db_value_text(db_read_field(records, name));
 }

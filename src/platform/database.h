@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -60,6 +61,7 @@ class RecordSet {
   friend DbValue db_read_field(const RecordSet&, int);
   friend DbValue db_read_field(const RecordSet&, const QString&);
   friend QByteArray db_read_bytes(const RecordSet&, const QString&);
+  friend QByteArrayView db_read_text_utf8(const RecordSet&, int);
   friend void db_close_recordset(RecordSet&);
   struct Statement;
   std::unique_ptr<Statement> statement_;
@@ -106,6 +108,9 @@ void db_close_recordset(RecordSet& records);
 // Reads where a text must stand: null reads as "", another type raises error_not_text.
 QString db_value_text(const DbValue& value);
 QString db_read_text(const RecordSet& records, int column);
+// The same text as its UTF-8 bytes, read in place: valid until the record set moves or closes.
+// For long results, where a QString per field would cost more than the engine's own work.
+QByteArrayView db_read_text_utf8(const RecordSet& records, int column);
 QString db_read_text(const RecordSet& records, const QString& name);
 // Reads a count such as the alias "a": integers (low 32 bits) and doubles (truncated) are taken,
 // null reads as 0, anything else raises error_not_numeric.

@@ -129,19 +129,20 @@ ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
   return fields;
 }
 
-void for_each_article_titled_like(ExternalDatabase& db, const QString& text,
-                                  const std::function<void(const TitleSearchHit&)>& each) {
+TextRows articles_titled_like(ExternalDatabase& db, const QString& text) {
   // In rowid order the engine walks the index that starts with ID and holds every listed
   // column; a file without that index is read from the table, in the same order.
   RecordSet records =
       db_query(db, QStringLiteral("select 文章标题, 文章所属, 建立时间, 修改时间 from 文章管理 "
                                   "where 文章标题 like '%") +
                        sql_value(text) + QStringLiteral("%' order by rowid"));
+  TextRows hits(hit_columns);
   for (; !db_at_end(records); db_move_next(records)) {
-    each({db_read_text(records, 1), db_read_text(records, 2), db_read_text(records, 3),
-          db_read_text(records, 4)});
+    for (int column = 1; column <= hit_columns; ++column)
+      hits.append(db_read_text_utf8(records, column));
   }
   db_close_recordset(records);
+  return hits;
 }
 
 int count_articles(ExternalDatabase& db) {

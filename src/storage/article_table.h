@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include "platform/text_rows.h"
 
 class ExternalDatabase;
 
@@ -37,17 +37,12 @@ struct ArticleFields {
 ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
                                   const QString& title, int position);
 
-// What the title search lists of one article, each field read as text.
-struct TitleSearchHit {
-  QString title;
-  QString category;
-  QString created;
-  QString changed;
-};
+// The columns of what the title search lists of each article.
+enum TitleSearchColumn { hit_title, hit_category, hit_created, hit_changed, hit_columns };
 // Every article of every category whose title is like '%text%' (the text's % and _ keep their
-// meaning), in table order. Reads only the listed columns, never 文章内容.
-void for_each_article_titled_like(ExternalDatabase& db, const QString& text,
-                                  const std::function<void(const TitleSearchHit&)>& each);
+// meaning), in table order, each field read as text. Reads only the listed columns, never
+// 文章内容.
+TextRows articles_titled_like(ExternalDatabase& db, const QString& text);
 
 // select count(*) of the whole table, every category's articles.
 int count_articles(ExternalDatabase& db);

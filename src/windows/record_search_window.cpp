@@ -5,7 +5,7 @@
 #include "platform/controls/edit_box.h"
 #include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
-#include "platform/controls/report_list.h"
+#include "platform/controls/result_list.h"
 #include "platform/controls/shift_state.h"
 #include "platform/svg_picture.h"
 #include "platform/windows.h"

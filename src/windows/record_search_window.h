@@ -8,7 +8,7 @@ class EditBox;
 class PictureButton;
 class QGroupBox;
 class QLabel;
-class ReportList;
+class ResultList;
 
 namespace Ui {
 class RecordSearchWindow;
@@ -26,7 +26,7 @@ class RecordSearchWindow : public QDialog {
 
   // Controls. 超级列表框1 is the result list, not the main window's article list.
   QGroupBox* 分组框1 = nullptr;
-  ReportList* 超级列表框1 = nullptr;
+  ResultList* 超级列表框1 = nullptr;
   QLabel* 标签1 = nullptr;
   EditBox* 编辑框1 = nullptr;
   PictureButton* 图形按钮1 = nullptr;

@@ -16,6 +16,7 @@
 #include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
+#include "platform/controls/result_list.h"
 #include "platform/controls/splitter_bar.h"
 #include "platform/controls/status_bar.h"
 #include "platform/controls/toolbar.h"
@@ -165,6 +166,38 @@ class ComboBoxTest : public ::testing::Test {
   ComboBox combo;
   std::vector<std::string> events;
 };
+
+// The rows go in from their first column; cells beyond them, an empty cell and non-ASCII text
+// read back as given, and a refill or clear leaves no row current.
+TEST(ResultList, ShowsRowsFromTheirFirstColumnAndForgetsTheChoiceOnARefill) {
+  ResultList list;
+  for (int column = 0; column < 4; ++column)
+    list.add_column(QString::number(column), 50);
+  QPixmap picture(24, 24);
+  picture.fill(Qt::blue);
+  list.set_row_picture(QIcon(picture));
+  TextRows rows(2);
+  for (const char* cell : {"标题一", "", "b'1", "分类"})
+    rows.append(QByteArrayView(cell));
+  list.listview_set_rows(rows, 1);
+  ASSERT_EQ(list.listview_row_count(), 2);
+  const std::tuple<int, int, QString> cells[] = {{0, 0, ""},    {0, 1, "标题一"}, {0, 2, ""},
+                                                 {1, 1, "b'1"}, {1, 2, "分类"},   {1, 3, ""},
+                                                 {2, 1, ""},    {-1, 1, ""},      {0, 4, ""}};
+  for (const auto& [row, column, text] : cells)
+    EXPECT_EQ(list.listview_get_cell_text(row, column), text) << row << "," << column;
+  EXPECT_FALSE(list.model()->index(1, 0).data(Qt::DecorationRole).isNull());
+  EXPECT_TRUE(list.model()->index(1, 1).data(Qt::DecorationRole).isNull());
+  EXPECT_EQ(list.current_row(), -1);
+  list.set_current_row(1);
+  EXPECT_EQ(list.current_row(), 1);
+  list.listview_set_rows(rows, 1);
+  EXPECT_EQ(list.current_row(), -1);
+  list.set_current_row(0);
+  list.listview_clear();
+  EXPECT_EQ(list.listview_row_count(), 0);
+  EXPECT_EQ(list.current_row(), -1);
+}
 
 TEST_F(ComboBoxTest, ProgramWritesAndFillsRaiseNothing) {
   EXPECT_EQ(combo.selected_index(), -1) << "adding items selects none";

@@ -109,9 +109,12 @@ TEST_P(TitleSearchTest, ListsMatchesInTableOrder) {
                                            "'改' || ID, 文章内容 = x'00ff'")),
             1);
   QStringList hits;
-  for_each_article_titled_like(db_, GetParam().text, [&hits](const TitleSearchHit& hit) {
-    hits << hit.title + u'|' + hit.category + u'|' + hit.created + u'|' + hit.changed;
-  });
+  const TextRows rows = articles_titled_like(db_, GetParam().text);
+  ASSERT_EQ(rows.columns(), hit_columns);
+  for (int row = 0; row < rows.row_count(); ++row) {
+    hits << rows.text(row, hit_title) + u'|' + rows.text(row, hit_category) + u'|' +
+                rows.text(row, hit_created) + u'|' + rows.text(row, hit_changed);
+  }
   EXPECT_EQ(hits, GetParam().hits);
   EXPECT_EQ(count_articles(db_), 5);
 }
@@ -140,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StatementsTest, ANonTextTitleFoundBySearchIsARuntimeError) {
   article(QStringLiteral("日记"), QStringLiteral("'1'"), QStringLiteral("x'3132'"));
   try {
-    for_each_article_titled_like(db_, QStringLiteral("1"), [](const TitleSearchHit&) {});
+    articles_titled_like(db_, QStringLiteral("1"));
     FAIL() << "no run-time error";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.code(), error_not_text);

@@ -7,6 +7,7 @@
 #include "platform/controls/key_code.h"
 #include "platform/controls/picture_button.h"
 #include "platform/controls/report_list.h"
+#include "platform/controls/result_list.h"
 #include "platform/event_boundary.h"
 #include "platform/rich_editor.h"
 #include "platform/ui_seam.h"
@@ -50,15 +51,10 @@ void prepare_record_search(RecordSearchWindow& window) {
 
 void search_articles_by_title() {
   RecordSearchWindow& window = record_search_window();
-  ReportList& results = *window.超级列表框1;
+  ResultList& results = *window.超级列表框1;
   results.listview_clear();
-  // Column 0 stays empty; the rows go in together, far faster than one by one.
-  QList<QStringList> rows;
-  for_each_article_titled_like(
-      database(), window.编辑框1->text(), [&rows](const TitleSearchHit& hit) {
-        rows.append({QString(), hit.title, hit.category, hit.created, hit.changed});
-      });
-  results.listview_append_rows(rows, 0);
+  // Column 0 stays empty; the hits go in whole, as the engine gave them.
+  results.listview_set_rows(articles_titled_like(database(), window.编辑框1->text()), title_column);
   if (results.listview_row_count() > 0)
     return;
   set_window_topmost(&window, false);
@@ -72,7 +68,7 @@ void record_search_title_box_key_down(int key_code, int) {
 }
 
 void record_search_go_to_clicked() {
-  const ReportList& results = *record_search_window().超级列表框1;
+  const ResultList& results = *record_search_window().超级列表框1;
   const int hit = results.current_row();
   if (hit == -1)
     return;

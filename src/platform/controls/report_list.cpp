@@ -1,9 +1,10 @@
 #include "platform/controls/report_list.h"
 
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+
+#include "platform/controls/report_view_look.h"
 
 namespace {
 
@@ -28,18 +29,8 @@ class LabelEditDelegate : public QStyledItemDelegate {
 }  // namespace
 
 ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setUniformRowHeights(true);
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setSelectionBehavior(QAbstractItemView::SelectRows);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setIconSize(QSize(24, 24));
+  set_report_view_look(*this);
   setColumnCount(0);
-  header()->setStretchLastSection(false);
-  header()->setSectionsMovable(false);
-  // Columns are as wide as given, also narrower than the style's usual least width.
-  header()->setMinimumSectionSize(0);
   setItemDelegate(new LabelEditDelegate(this, [this](const QString& text) {
     edited_label_ = text;
     return label_edit_handler_ ? label_edit_handler_() : true;

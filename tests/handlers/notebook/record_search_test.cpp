@@ -11,6 +11,7 @@
 #include "handlers/notebook/notebook_fixture.h"
 #include "platform/controls/edit_box.h"
 #include "platform/controls/picture_button.h"
+#include "platform/controls/result_list.h"
 #include "platform/windows.h"
 #include "windows/record_search_window.h"
 
@@ -65,7 +66,7 @@ class RecordSearchTest : public NotebookTest {
     search_->show();
     return *search_;
   }
-  ReportList& results() { return *search_->超级列表框1; }
+  ResultList& results() { return *search_->超级列表框1; }
   EditBox& box() { return *search_->编辑框1; }
 
   void search_for(const QString& text) {
@@ -109,9 +110,9 @@ TEST_F(RecordSearchTest, WindowHoldsTheStoredControls) {
   EXPECT_EQ(results().geometry(), QRect(10, 15, 382, 312));
   const std::pair<const char*, int> columns[] = {
       {"", 2}, {"记录名称", 200}, {"记录所属", 170}, {"建立日期", 170}, {"修改日期", 170}};
-  ASSERT_EQ(results().columnCount(), 5);
+  ASSERT_EQ(results().column_count(), 5);
   for (int column = 0; column < 5; ++column) {
-    EXPECT_EQ(results().headerItem()->text(column), QString::fromUtf8(columns[column].first));
+    EXPECT_EQ(results().header_text(column), QString::fromUtf8(columns[column].first));
     EXPECT_EQ(results().columnWidth(column), columns[column].second);
   }
   EXPECT_EQ(search.标签1->text(), QStringLiteral("要查找的记录名称"));
@@ -155,7 +156,7 @@ TEST_P(TitleSearchTest, ListsEveryCategorysHitsInTableOrder) {
   EXPECT_EQ(hits(), GetParam().hits);
   EXPECT_TRUE(seam().messages().empty());
   EXPECT_EQ(results().listview_get_cell_text(0, 0), QString());
-  EXPECT_FALSE(results().topLevelItem(0)->icon(0).isNull());
+  EXPECT_FALSE(results().model()->index(0, 0).data(Qt::DecorationRole).isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -315,7 +316,7 @@ TEST_F(OpenRecordSearchTest, NoKeepsTheEditsButNoLongerMarksThem) {
     auto* search = qobject_cast<RecordSearchWindow*>(shown);
     ASSERT_NE(search, nullptr);
     empty_on_open =
-        search->编辑框1->text().isEmpty() && search->超级列表框1->topLevelItemCount() == 0;
+        search->编辑框1->text().isEmpty() && search->超级列表框1->listview_row_count() == 0;
     key(search, Qt::Key_Escape);
   });
   choose_menu(MenuCommand::record_search);
