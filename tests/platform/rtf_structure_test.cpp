@@ -79,6 +79,11 @@ struct StructureCase {
   const char16_t* structure;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const StructureCase& c, std::ostream* out) {
+  *out << c.file;
+}
+
 class RtfStructure : public ::testing::TestWithParam<StructureCase> {};
 
 // Read, written and read again, each file gives what it holds, the same both times; writing again

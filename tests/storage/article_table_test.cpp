@@ -95,6 +95,11 @@ struct TitleSearchCase {
   QStringList hits;
 };
 
+// Test names show the case by its name, not its bytes.
+void PrintTo(const TitleSearchCase& c, std::ostream* out) {
+  *out << c.label;
+}
+
 class TitleSearchTest : public StatementsTest,
                         public ::testing::WithParamInterface<TitleSearchCase> {};
 
