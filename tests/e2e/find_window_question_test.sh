@@ -27,18 +27,22 @@ on_top() {
   xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE
 }
 
-# Waits for the next window of the program, a box, and lets the window manager stack it.
+not_on_top() {
+  ! on_top "$1"
+}
+
+# Waits for the next window of the program, a box, and for the window manager to stack it above
+# the find window.
 next_box() {
   next_program_window "$1"
   box=$last_window
-  sleep 0.5
+  wait_until "the $1 to stack above the find window" above "$find_window" "$box"
 }
 
 start_program
 xdotool key --clearmodifiers ctrl+f
 find_window=$(wait_window '^查找$') || fail "the find window did not open"
-sleep 0.5
-on_top "$find_window" || fail "the find window is not on top"
+wait_until "the find window to be on top" on_top "$find_window"
 last_window=$find_window
 
 xdotool windowactivate --sync "$window"
@@ -46,17 +50,14 @@ xdotool type --delay 30 "modified"
 wmctrl -c WrenfoldV2.5
 
 next_box "save question"
-above "$find_window" "$box" || fail "the save question opened under the find window"
-on_top "$find_window" && fail "the find window stayed on top over the save question"
+wait_until "the find window to step back for the save question" not_on_top "$find_window"
 # Yes: with no article loaded the save is refused by a message of its own, and the window stays
 # open with the text.
 xdotool key Return
 
 next_box "refusal message"
-above "$find_window" "$box" || fail "the refused save's message opened under the find window"
 xdotool key Return
-sleep 0.7
-on_top "$find_window" || fail "the find window is not on top again after the questions"
+wait_until "the find window to be on top again after the questions" on_top "$find_window"
 
 # No this time: the program ends without saving.
 wmctrl -c WrenfoldV2.5
