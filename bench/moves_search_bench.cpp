@@ -22,6 +22,7 @@
 #include "platform/controls/combo_box.h"
 #include "platform/controls/edit_box.h"
 #include "platform/controls/report_list.h"
+#include "platform/controls/result_list.h"
 #include "platform/settings_file.h"
 #include "startup/startup_chain.h"
 #include "storage/article_table.h"

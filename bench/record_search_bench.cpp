@@ -15,7 +15,7 @@
 #include "handlers/notebook/record_search.h"
 #include "notebook_seed.h"
 #include "platform/controls/edit_box.h"
-#include "platform/controls/report_list.h"
+#include "platform/controls/result_list.h"
 #include "startup/startup_chain.h"
 #include "windows/main_window.h"
 #include "windows/record_search_window.h"
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   prepare_record_search(search);
   search.show();
   QApplication::processEvents();
-  ReportList& results = *search.超级列表框1;
+  ResultList& results = *search.超级列表框1;
 
   bool all_met = true;
   const auto measure = [&](const char* what, const QString& text, int expected_rows) {
