@@ -16,7 +16,7 @@
 #include "platform/runtime_error.h"
 #include "storage/schema.h"
 #include "support/captured_stderr.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 namespace {
 

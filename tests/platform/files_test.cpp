@@ -10,7 +10,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 namespace {
 

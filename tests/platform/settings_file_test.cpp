@@ -14,9 +14,9 @@
 #include "platform/program_dir.h"
 #include "platform/settings_file.h"
 #include "support/captured_stderr.h"
+#include "support/non_regular_files.h"
 #include "support/program_dir_fixture.h"
 #include "support/read_only_path.h"
-#include "support/special_files.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "platform/skin_palette.h"
 #include "support/captured_stderr.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 
 namespace {
 

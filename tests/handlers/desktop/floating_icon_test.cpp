@@ -21,7 +21,7 @@
 #include "platform/tray_icon.h"
 #include "support/captured_stderr.h"
 #include "support/main_window_fixture.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "windows/floating_icon_window.h"
 #include "windows/globals.h"
 #include "windows/main_window.h"

@@ -7,7 +7,7 @@
 #include "platform/settings_file.h"
 #include "storage/settings_keys.h"
 #include "support/captured_stderr.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "windows/main_window.h"
 
 namespace {
