@@ -45,14 +45,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir program_dir;
-  const QString path = use_program_dir(program_dir.path());
-
   QElapsedTimer timer;
   timer.start();
-  if (!seed_notebook(path)) {
-    std::fprintf(stderr, "seeding the database failed\n");
-    return 1;
-  }
+  use_seeded_program_dir(program_dir.path());
   std::printf("seeded %d articles of 1 KB in %d categories in %.1f s\n",
               category_count * articles_per_category, category_count, milliseconds(timer) / 1000);
   write_ini_value(settings_file_path(), QStringLiteral("FWJL"), QStringLiteral("FL"),

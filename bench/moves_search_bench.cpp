@@ -121,14 +121,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir program_dir;
-  const QString path = use_program_dir(program_dir.path());
-
   QElapsedTimer timer;
   timer.start();
-  if (!seed_notebook(path)) {
-    std::fprintf(stderr, "seeding the database failed\n");
-    return 1;
-  }
+  const QString path = use_seeded_program_dir(program_dir.path());
   // The 1 MB article stands second in category 1, among the articles that the moves swap.
   {
     ExternalDatabase db;

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QString>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/conversions.h"
 #include "platform/database.h"
 #include "platform/program_dir.h"
@@ -31,15 +34,6 @@ inline QString rtf_of_size(int bytes) {
   while (rtf.size() + line.size() + 1 < bytes)
     rtf += line;
   return rtf + QStringLiteral("}");
-}
-
-// Works inside the folder as the program directory, with its data/ and config/ made; gives the
-// path of data/data.mdb there.
-inline QString use_program_dir(const QString& folder) {
-  QDir(folder).mkpath(QStringLiteral("data"));
-  QDir(folder).mkpath(QStringLiteral("config"));
-  set_program_dir(folder);
-  return program_path(QStringLiteral("data/data.mdb"));
 }
 
 // Writes a new data.mdb at path holding the notebook, each article's RTF of about content_bytes;
@@ -71,4 +65,19 @@ inline bool seed_notebook(const QString& path, int content_bytes = 1024) {
     }
   }
   return transaction.commit();
+}
+
+// Works inside the folder as the program directory, with its data/ and config/ made and the
+// notebook seeded in data/data.mdb; gives that path. A benchmark has nothing to measure without
+// it, so a failed seeding ends the program.
+inline QString use_seeded_program_dir(const QString& folder) {
+  QDir(folder).mkpath(QStringLiteral("data"));
+  QDir(folder).mkpath(QStringLiteral("config"));
+  set_program_dir(folder);
+  const QString path = program_path(QStringLiteral("data/data.mdb"));
+  if (!seed_notebook(path)) {
+    std::fprintf(stderr, "seeding the database failed\n");
+    std::exit(1);
+  }
+  return path;
 }

@@ -80,11 +80,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir program_dir;
-  const QString path = use_program_dir(program_dir.path());
-  if (!seed_notebook(path)) {
-    std::fprintf(stderr, "seeding the database failed\n");
-    return 1;
-  }
+  const QString path = use_seeded_program_dir(program_dir.path());
   {
     ExternalDatabase db;
     if (!db_open_mdb(db, path, database_password) ||
