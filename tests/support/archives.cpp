@@ -36,8 +36,23 @@ void put(QByteArray& bytes, Number value) {
     bytes.append(static_cast<char>((static_cast<quint64>(value) >> (8 * i)) & 0xff));
 }
 
-// The ZIP64 extra field holding both sizes.
-void put_sizes(QByteArray& bytes, quint64 size) {
+// The fields that the local and the central header of the stored ZIP64 entry share, from the
+// version needed to the extra field's length; the sizes stand in the extra field instead.
+void put_entry_fields(QByteArray& bytes, quint16 name_size) {
+  put<quint16>(bytes, 45);  // version needed: ZIP64
+  put<quint16>(bytes, 0);   // flags
+  put<quint16>(bytes, 0);   // stored
+  put<quint32>(bytes, 0);   // time and date
+  put<quint32>(bytes, 0);   // checksum, never reached
+  put<quint32>(bytes, 0xffffffff);
+  put<quint32>(bytes, 0xffffffff);
+  put<quint16>(bytes, name_size);
+  put<quint16>(bytes, 20);
+}
+
+// The entry's name and the ZIP64 extra field holding both sizes, which end either header.
+void put_name_and_sizes(QByteArray& bytes, const std::string& name, quint64 size) {
+  bytes.append(name.data(), static_cast<qsizetype>(name.size()));
   put<quint16>(bytes, 0x0001);
   put<quint16>(bytes, 16);
   put<quint64>(bytes, size);
@@ -50,37 +65,19 @@ void write_sparse_archive(const QString& path, const std::string& name, quint64 
   const auto name_size = static_cast<quint16>(name.size());
   QByteArray local;
   put<quint32>(local, 0x04034b50);
-  put<quint16>(local, 45);  // version needed: ZIP64
-  put<quint16>(local, 0);   // flags
-  put<quint16>(local, 0);   // stored
-  put<quint32>(local, 0);   // time and date
-  put<quint32>(local, 0);   // checksum, never reached
-  put<quint32>(local, 0xffffffff);
-  put<quint32>(local, 0xffffffff);
-  put<quint16>(local, name_size);
-  put<quint16>(local, 20);
-  local.append(name.data(), name_size);
-  put_sizes(local, size);
+  put_entry_fields(local, name_size);
+  put_name_and_sizes(local, name, size);
 
   QByteArray central;
   put<quint32>(central, 0x02014b50);
   put<quint16>(central, (3 << 8) | 45);  // made on Unix
-  put<quint16>(central, 45);
-  put<quint16>(central, 0);
-  put<quint16>(central, 0);
-  put<quint32>(central, 0);
-  put<quint32>(central, 0);
-  put<quint32>(central, 0xffffffff);
-  put<quint32>(central, 0xffffffff);
-  put<quint16>(central, name_size);
-  put<quint16>(central, 20);
+  put_entry_fields(central, name_size);
   put<quint16>(central, 0);  // comment
   put<quint16>(central, 0);  // disk
   put<quint16>(central, 0);  // internal attributes
   put<quint32>(central, (S_IFREG | 0644u) << 16);
   put<quint32>(central, 0);  // the local header's offset
-  central.append(name.data(), name_size);
-  put_sizes(central, size);
+  put_name_and_sizes(central, name, size);
 
   const quint64 central_at = static_cast<quint64>(local.size()) + size;
   const quint64 end64_at = central_at + static_cast<quint64>(central.size());
