@@ -115,7 +115,7 @@ void set_clock(std::function<QDateTime()> clock) {
   clock_override() = std::move(clock);
 }
 
-int gbk_byte_count(const QString& text) {
+int gbk_byte_count(QStringView text) {
   const auto& double_byte = gbk_double_byte_table();
   int bytes = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {

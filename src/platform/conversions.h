@@ -32,4 +32,7 @@ void set_clock(std::function<QDateTime()> clock);
 
 // Bytes of the text's GBK form: ASCII 1, other characters 2 (1 when GBK has no form for them),
 // a paragraph break 2 (CR LF).
-int gbk_byte_count(const QString& text);
+int gbk_byte_count(QStringView text);
+inline int gbk_byte_count(const QString& text) {
+  return gbk_byte_count(QStringView(text));
+}

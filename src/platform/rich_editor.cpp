@@ -72,11 +72,13 @@ class GbkBytes : public QTextBlockUserData {
   qint64 bytes_ = 0;
 };
 
-int block_gbk_bytes(const QTextBlock& block) {
-  QString text = block.text();
-  // A line break inside a paragraph reads as one in the plain text, CR LF.
-  text.replace(QChar::LineSeparator, u'\n');
-  return gbk_byte_count(text);
+// A paragraph's GBK bytes; a line break inside it reads as one in the plain text, CR LF.
+qint64 paragraph_gbk_bytes(QStringView text) {
+  qint64 bytes = 0;
+  qsizetype start = 0;
+  for (qsizetype at = 0; (at = text.indexOf(QChar::LineSeparator, start)) >= 0; start = at + 1)
+    bytes += gbk_byte_count(text.sliced(start, at - start)) + 2;
+  return bytes + gbk_byte_count(text.sliced(start));
 }
 
 QString decode_text_file(const QByteArray& bytes) {
@@ -212,14 +214,26 @@ RichEditor::RichEditor(QWidget* parent) : QTextEdit(parent) {
 void RichEditor::on_contents_change(int position, int /*removed*/, int added) {
   ++changes_;
   line_counts_valid_to_ = std::min(line_counts_valid_to_, position);
-  for_each_block(*document(), position, position + added, [this](QTextBlock block) {
+  const QTextDocument& doc = *document();
+  // A change of most of the document, as a load is, is counted from one copy of the document's
+  // text rather than a copy of each paragraph's.
+  const bool most = qint64{added} * 2 >= doc.characterCount();
+  const QString whole = most ? doc.toRawText() : QString();
+  const int end = position + added;
+  QTextBlock block = doc.findBlock(position);
+  for (int at = block.position(); block.isValid(); block = block.next()) {
+    const int length = block.length();
+    const QString own = most ? QString() : block.text();
     auto* counted = static_cast<GbkBytes*>(block.userData());
     if (!counted) {
       counted = new GbkBytes(gbk_bytes_);
       block.setUserData(counted);
     }
-    counted->set(block_gbk_bytes(block));
-  });
+    counted->set(paragraph_gbk_bytes(most ? QStringView(whole).sliced(at, length - 1) : own));
+    at += length;
+    if (at > end)
+      break;
+  }
 }
 
 template <typename Fill>

@@ -182,6 +182,29 @@ TEST_F(RichEditorTest, TextLengthCountsGbkBytesAndBreaksAsTwo) {
   }
 }
 
+// A load is counted from the document's whole text at once; every kind of block and character
+// must count as the plain text does, and an edit afterwards recounts only its own paragraphs.
+TEST_F(RichEditorTest, TextLengthOfLoadedRichContentCountsItsPlainText) {
+  const std::pair<const char*, int> cases[] = {
+      {R"({\rtf1\ansi\ansicpg936 ab\line cd\par ef})", 10},
+      {R"({\rtf1\ansi\ansicpg936 \u20013?\u25991?\tab x\~y})", 8},
+      {R"({\rtf1 a\par\trowd\cellx1000\cellx2000 b\cell \u20013?\cell\row c})", 0},
+      {R"({\rtf1 x{\pict\pngblip\picw10\pich10 89504e47}y\par\par})", 0},
+      {R"({\rtf1 h{\v hidden}i\par{\field{\*\fldinst HYPERLINK "u"}{\fldrslt link}}})", 0},
+  };
+  for (const auto& [rtf, bytes] : cases) {
+    editor.set_content(QString::fromLatin1(rtf));
+    const int plain = gbk_byte_count(editor.toPlainText());
+    EXPECT_EQ(editor.richedit_text_length(), plain) << rtf;
+    if (bytes > 0) {
+      EXPECT_EQ(plain, bytes) << rtf;
+    }
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(1);
+    cursor.insertText(QStringLiteral("中\n"));
+    EXPECT_EQ(editor.richedit_text_length(), gbk_byte_count(editor.toPlainText())) << rtf;
+  }
+}
 TEST_F(RichEditorTest, TextLengthFollowsEditsUndoAndLoads) {
   editor.set_content(QStringLiteral("开始\n"));
   std::mt19937 random(7);
