@@ -31,6 +31,8 @@ struct ParagraphFormat {
   int other_lines_indent = 0;
   int right_indent = 0;
   int alignment = 0;
+
+  bool operator==(const ParagraphFormat&) const = default;
 };
 
 inline constexpr int effect_bold = 1;

@@ -18,6 +18,7 @@
 #include <random>
 
 #include "platform/conversions.h"
+#include "support/paragraph_format_printing.h"
 #include "support/scripted_seam.h"
 
 namespace {
@@ -500,12 +501,7 @@ TEST_F(RichEditorTest, ParagraphFormatAppliesToEverySelectedParagraph) {
   editor.richedit_set_para_format(format);
   for (int position : {0, 3}) {
     editor.set_selection_start(position);
-    const ParagraphFormat read = editor.richedit_get_para_format();
-    EXPECT_EQ(read.bullet, 1);
-    EXPECT_EQ(read.first_line_indent, 10);
-    EXPECT_EQ(read.other_lines_indent, 6);
-    EXPECT_EQ(read.right_indent, 12);
-    EXPECT_EQ(read.alignment, 3);
+    EXPECT_EQ(editor.richedit_get_para_format(), format);
   }
   editor.set_selection_start(6);
   EXPECT_EQ(editor.richedit_get_para_format().bullet, 0);
@@ -599,12 +595,7 @@ TEST_F(RichEditorTest, FormatsSurviveTheStoredForm) {
   EXPECT_EQ(read.line_height, heading.line_height);
   EXPECT_EQ(read.effects, heading.effects);
   EXPECT_EQ(read.colour, heading.colour);
-  const ParagraphFormat read_paragraph = loaded.richedit_get_para_format();
-  EXPECT_EQ(read_paragraph.bullet, 1);
-  EXPECT_EQ(read_paragraph.first_line_indent, 10);
-  EXPECT_EQ(read_paragraph.other_lines_indent, 20);
-  EXPECT_EQ(read_paragraph.right_indent, 5);
-  EXPECT_EQ(read_paragraph.alignment, 2);
+  EXPECT_EQ(loaded.richedit_get_para_format(), paragraph);
   loaded.set_selection_start(4);
   EXPECT_EQ(loaded.richedit_get_sel_char_format().colour, default_colour);
   EXPECT_EQ(loaded.richedit_get_para_format().bullet, 0);

@@ -7,6 +7,7 @@
 #include "platform/rich_editor.h"
 #include "platform/settings_file.h"
 #include "support/main_window_fixture.h"
+#include "support/paragraph_format_printing.h"
 #include "windows/main_window.h"
 
 namespace {
@@ -51,12 +52,8 @@ TEST_F(SavedTextFormatTest, TheSwitchAloneGivesTheFallbacks) {
   EXPECT_EQ(chars.colour, 0u);
   EXPECT_EQ(chars.effects, 0);
   EXPECT_EQ(chars.line_height, 0);
-  const ParagraphFormat paragraph = editor().richedit_get_para_format();
-  EXPECT_EQ(paragraph.bullet, 0);
-  EXPECT_EQ(paragraph.first_line_indent, 10);
-  EXPECT_EQ(paragraph.other_lines_indent, 0);
-  EXPECT_EQ(paragraph.right_indent, 0);
-  EXPECT_EQ(paragraph.alignment, 1);
+  EXPECT_EQ(editor().richedit_get_para_format(),
+            (ParagraphFormat{.first_line_indent = 10, .alignment = 1}));
 }
 
 TEST_F(SavedTextFormatTest, StoredValuesReachTheEmptyEditorAndWhatIsTypedIntoIt) {
