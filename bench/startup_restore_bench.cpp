@@ -73,8 +73,11 @@ double time_to_window(const QString& program) {
   wrenfold.start(program, {});
   double mapped = -1;
   while (mapped < 0 && timer.elapsed() < 300'000 && watcher.state() == QProcess::Running) {
-    if (!watcher.canReadLine() && !watcher.waitForReadyRead(1000))
+    // The watcher's line may come in pieces: only a whole line is read.
+    if (!watcher.canReadLine()) {
+      watcher.waitForReadyRead(1000);
       continue;
+    }
     if (watcher.readLine().trimmed() == "map WrenfoldV2.5")
       mapped = static_cast<double>(timer.nsecsElapsed()) / 1e6;
   }
