@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -16,6 +15,7 @@
 #include "platform/runtime_error.h"
 #include "storage/schema.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "support/non_regular_files.h"
 
 namespace {
@@ -432,14 +432,9 @@ TEST_F(OpenFailureTest, BadFilesFailWithoutCrashOrChange) {
   const QString good = dir_.filePath(QStringLiteral("好 的.mdb"));
   ASSERT_TRUE(create_empty_database(good));
   const QString garbage = dir_.filePath(QStringLiteral("垃圾 文件.mdb"));
-  QFile garbage_file(garbage);
-  ASSERT_TRUE(garbage_file.open(QIODevice::WriteOnly));
-  garbage_file.write(QByteArray(8192, 'x'));
-  garbage_file.close();
+  write_file(garbage, QByteArray(8192, 'x'));
   const QString empty = dir_.filePath(QStringLiteral("空 文件.mdb"));
-  QFile empty_file(empty);
-  ASSERT_TRUE(empty_file.open(QIODevice::WriteOnly));
-  empty_file.close();
+  write_file(empty, {});
   const QString missing = dir_.filePath(QStringLiteral("不存在.mdb"));
 
   struct Case {

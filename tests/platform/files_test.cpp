@@ -10,6 +10,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "support/file_contents.h"
 #include "support/non_regular_files.h"
 
 namespace {
@@ -25,10 +26,8 @@ class BoundedFileTest : public ::testing::Test {
   QString path(const QString& name) const { return folder + u'/' + name; }
 
   QString write(const QString& name, const QByteArray& bytes) const {
-    QFile file(path(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
+    write_file(path(name), bytes);
+    return path(name);
   }
 
   QString fifo(const QString& name) const { return make_fifo(path(name)); }

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +17,7 @@
 #include <random>
 
 #include "platform/conversions.h"
+#include "support/file_contents.h"
 #include "support/paragraph_format_printing.h"
 #include "support/scripted_seam.h"
 
@@ -622,10 +622,7 @@ TEST_F(RichEditorTest, OpenLoadsRtfAndTextFilesAsModified) {
   };
   for (const auto& file : files) {
     const QString path = folder + u'/' + file.name;
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(file.bytes);
-    out.close();
+    write_file(path, file.bytes);
     editor.set_content(QStringLiteral("旧"));
     content_changes = 0;
     seam.choose_file_next(path);

@@ -13,6 +13,7 @@
 #include "platform/rtf/rtf_reader.h"
 #include "platform/rtf/rtf_writer.h"
 #include "platform/rtf_test_helpers.h"
+#include "support/file_contents.h"
 
 namespace {
 
@@ -23,12 +24,6 @@ QString read_text(const QByteArray& rtf) {
   read_rtf(rtf, document);
   // Raw text keeps line separators and no-break spaces apart from paragraph ends and blanks.
   return document.toRawText().replace(QChar::ParagraphSeparator, u'\n');
-}
-
-QByteArray file_bytes(const QString& path) {
-  QFile file(path);
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-  return file.readAll();
 }
 
 struct TextCase {
@@ -284,7 +279,7 @@ TEST(RtfReader, ReplacesTheDocumentAndKeepsUndoSetting) {
 // Made with LibreOffice 7.4 (soffice --convert-to rtf) from an HTML page with every feature.
 TEST(RtfReader, LibreOfficeFileKeepsTextAndFormats) {
   QTextDocument document;
-  read_rtf(file_bytes(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_features.rtf"), document);
+  read_rtf(read_file(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_features.rtf"), document);
   EXPECT_EQ(document.toPlainText(),
             u"中文标题：文章内容 Plain text\n粗体 斜体 下划线 删除线 红色 黄底 大字\n居中段落\n"
             "右对齐段落\n缩进段落 with indent\n第一项\n第二项\n编号一\n编号二\n甲\n乙\n丙\n丁\n"
@@ -336,10 +331,10 @@ TEST(RtfReader, HostileFilesGiveWhatCouldBeRead) {
   for (const QString& name : files) {
     SCOPED_TRACE(name.toStdString());
     QTextDocument document;
-    read_rtf(file_bytes(bad.filePath(name)), document);
+    read_rtf(read_file(bad.filePath(name)), document);
     const QString expected_path = bad.filePath(QFileInfo(name).completeBaseName() + ".txt");
     if (QFile::exists(expected_path)) {
-      EXPECT_EQ(document.toPlainText(), QString::fromUtf8(file_bytes(expected_path)).trimmed());
+      EXPECT_EQ(document.toPlainText(), QString::fromUtf8(read_file(expected_path)).trimmed());
     }
     const QByteArray rtf = write_rtf(document);
     QTextDocument again;
@@ -387,9 +382,9 @@ namespace {
 // Our own output of the file above, opened and saved again by LibreOffice: nothing is lost.
 TEST(RtfReader, LibreOfficeResaveOfOurOutputKeepsEverything) {
   QTextDocument original;
-  read_rtf(file_bytes(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_features.rtf"), original);
+  read_rtf(read_file(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_features.rtf"), original);
   QTextDocument resaved;
-  read_rtf(file_bytes(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_resaved_wrenfold.rtf"), resaved);
+  read_rtf(read_file(WRENFOLD_TEST_DATA_DIR "/rtf/libreoffice_resaved_wrenfold.rtf"), resaved);
   // Our output of that time gave each table row as one paragraph of cells joined by tabs.
   EXPECT_EQ(resaved.toPlainText(),
             original.toPlainText().replace(u"甲\n乙\n丙\n丁"_qs, u"甲\t乙\n丙\t丁"_qs));

@@ -14,22 +14,12 @@
 #include "platform/program_dir.h"
 #include "platform/settings_file.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "support/non_regular_files.h"
 #include "support/program_dir_fixture.h"
 #include "support/read_only_path.h"
 
 namespace {
-
-QByteArray file_bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put_file(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(bytes);
-}
 
 // Makes the next write that grows a file past limit bytes fail as a full disk would: with
 // kill_process the process dies on the spot, otherwise the write returns an error.
@@ -151,7 +141,7 @@ TEST_F(SettingsFileTest, AValueCannotAddKeysOrSections) {
 TEST_F(SettingsFileTest, FileIsUtf8IniWithoutBom) {
   write("PFSZ", "PF", QStringLiteral("/tmp/a b/皮肤 1.she"));
   write("KNSZ", "BKBC", QStringLiteral("1"));
-  const QByteArray bytes = file_bytes(settings_file_path());
+  const QByteArray bytes = read_file(settings_file_path());
   EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
   EXPECT_TRUE(bytes.contains("[PFSZ]"));
   EXPECT_TRUE(bytes.contains(QStringLiteral("PF=/tmp/a b/皮肤 1.she\n").toUtf8()));
@@ -160,7 +150,7 @@ TEST_F(SettingsFileTest, FileIsUtf8IniWithoutBom) {
 }
 
 TEST_F(SettingsFileTest, NamesAreCaseInsensitiveAndAWriteReplacesTheKey) {
-  put_file(settings_file_path(), "[pfsz]\npf=3\ntx = 1\n\n[KNSZ]\nBKBC=1\n");
+  write_file(settings_file_path(), "[pfsz]\npf=3\ntx = 1\n\n[KNSZ]\nBKBC=1\n");
   EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
   EXPECT_TRUE(is_switch_on(read("PFSZ", "TX", QStringLiteral("0"))));
   EXPECT_EQ(read_ini_value(settings_file_path(), QStringLiteral("KnSz"), QStringLiteral("bkbc"),
@@ -170,7 +160,7 @@ TEST_F(SettingsFileTest, NamesAreCaseInsensitiveAndAWriteReplacesTheKey) {
   write("PFSZ", "PF", QStringLiteral("4"));
   EXPECT_EQ(read("pfsz", "pf", QStringLiteral("1")), "4");
   EXPECT_EQ(
-      file_bytes(settings_file_path()).count("PF=") + file_bytes(settings_file_path()).count("pf="),
+      read_file(settings_file_path()).count("PF=") + read_file(settings_file_path()).count("pf="),
       1);
   EXPECT_TRUE(is_switch_on(read("KNSZ", "BKBC", QStringLiteral("0"))));
 }
@@ -182,7 +172,7 @@ TEST_F(SettingsFileTest, EveryReadSeesTheFileAsItIsNow) {
   EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "900");
 
   // Another program edits the file between two accesses.
-  put_file(settings_file_path(), "[BKKG]\nKD=1024\nGD=700\n");
+  write_file(settings_file_path(), "[BKKG]\nKD=1024\nGD=700\n");
   EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "1024");
   write("BKKG", "GD", QStringLiteral("600"));
   EXPECT_EQ(read("BKKG", "KD", QStringLiteral("760")), "1024") << "other keys are kept";
@@ -201,7 +191,7 @@ TEST_F(SettingsFileTest, AWriteMakesAMissingConfigFolder) {
 TEST_F(SettingsFileTest, AnInterruptedWriteLeavesTheOldFileWhole) {
   write("PFSZ", "PF", QStringLiteral("/tmp/a b/皮肤 1.she"));
   write("FWJL", "WZ", QStringLiteral("旧标题"));
-  const QByteArray before = file_bytes(settings_file_path());
+  const QByteArray before = read_file(settings_file_path());
   const QString huge(256 * 1024, u'长');
 
   // The process dies while the new text is being written.
@@ -212,7 +202,7 @@ TEST_F(SettingsFileTest, AnInterruptedWriteLeavesTheOldFileWhole) {
         std::_Exit(0);
       },
       ::testing::KilledBySignal(SIGXFSZ), "");
-  EXPECT_EQ(file_bytes(settings_file_path()), before);
+  EXPECT_EQ(read_file(settings_file_path()), before);
   EXPECT_EQ(read("FWJL", "WZ", QString()), "旧标题");
 
   // The disk fills up: the write fails and the old file stays.
@@ -220,7 +210,7 @@ TEST_F(SettingsFileTest, AnInterruptedWriteLeavesTheOldFileWhole) {
       {
         limit_file_size(4096, false);
         write("FWJL", "WZ", huge);
-        std::_Exit(file_bytes(settings_file_path()) == before ? 0 : 1);
+        std::_Exit(read_file(settings_file_path()) == before ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
 
@@ -235,7 +225,7 @@ TEST_F(SettingsFileTest, AtomicWriteReportsFailureAndReplacesWholeFiles) {
   const QString target = path(QStringLiteral("datab/副本 \"一\".rtf"));
   EXPECT_TRUE(write_file_atomically(target, "{\\rtf1 old}"));
   EXPECT_TRUE(write_file_atomically(target, "{\\rtf1 new}"));
-  EXPECT_EQ(file_bytes(target), "{\\rtf1 new}");
+  EXPECT_EQ(read_file(target), "{\\rtf1 new}");
   EXPECT_FALSE(write_file_atomically(path(QStringLiteral("没有/这个/目录/a.rtf")), "x"));
   EXPECT_FALSE(write_file_atomically(path(QStringLiteral("datab")), "x")) << "a folder";
 
@@ -243,7 +233,7 @@ TEST_F(SettingsFileTest, AtomicWriteReportsFailureAndReplacesWholeFiles) {
       {
         limit_file_size(1024, false);
         const bool written = write_file_atomically(target, QByteArray(64 * 1024, 'x'));
-        std::_Exit(!written && file_bytes(target) == "{\\rtf1 new}" ? 0 : 1);
+        std::_Exit(!written && read_file(target) == "{\\rtf1 new}" ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(QDir(path(QStringLiteral("datab"))).entryList(QDir::Files).size(), 1)
@@ -251,7 +241,7 @@ TEST_F(SettingsFileTest, AtomicWriteReportsFailureAndReplacesWholeFiles) {
 }
 
 TEST_F(SettingsFileTest, AFileOfSixteenMegabytesIsStillRead) {
-  put_file(settings_path(), settings_of_size(sixteen_mb));
+  write_file(settings_path(), settings_of_size(sixteen_mb));
   EXPECT_EQ(read("PFSZ", "PF", QStringLiteral("1")), "3");
 }
 
@@ -262,7 +252,8 @@ TEST_F(SettingsFileTest, AnUnboundedFileReadsAsFallbacksAndIsReplacedByTheNextWr
     const char* name;
     std::function<void(const QString&)> make;
   } cases[] = {
-      {"over 16 MB", [](const QString& file) { put_file(file, settings_of_size(sixteen_mb + 1)); }},
+      {"over 16 MB",
+       [](const QString& file) { write_file(file, settings_of_size(sixteen_mb + 1)); }},
       {"a link to an endless device",
        [](const QString& file) { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), file)); }},
   };
@@ -299,7 +290,8 @@ TEST_F(SettingsFileTest, AFileThatIsNoRegularFileIsReportedOnceAndNeverOpened) {
       {"a FIFO", [](const QString& file) { make_fifo(file); }},
       {"a link to an endless device",
        [](const QString& file) { make_link(file, QStringLiteral("/dev/zero")); }},
-      {"over 16 MB", [](const QString& file) { put_file(file, settings_of_size(sixteen_mb + 1)); }},
+      {"over 16 MB",
+       [](const QString& file) { write_file(file, settings_of_size(sixteen_mb + 1)); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -319,7 +311,7 @@ TEST_F(SettingsFileTest, AFileThatIsNoRegularFileIsReportedOnceAndNeverOpened) {
 // A kill in the middle of a write leaves its temporary file behind; the next start removes such
 // files of this program's own writes, and none of the user's, whatever their names look like.
 TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
-  put_file(settings_path(), "[PFSZ]\nPF=3\n");
+  write_file(settings_path(), "[PFSZ]\nPF=3\n");
   EXPECT_EXIT(
       {
         limit_file_size(4096, true);
@@ -355,7 +347,7 @@ TEST_F(SettingsFileTest, LeftoversOfInterruptedWritesAreRemoved) {
   for (const auto& c : cases) {
     const QString file = path(QStringLiteral("config/")) + c.name;
     if (!QFileInfo::exists(file))
-      put_file(file, "[FWJL]\nWZ=half\n");
+      write_file(file, "[FWJL]\nWZ=half\n");
     QFile leftover(file);
     ASSERT_TRUE(leftover.open(QIODevice::ReadWrite));
     ASSERT_TRUE(
@@ -415,7 +407,7 @@ TEST_F(SettingsFileTest, ADamagedLineIsSkippedAndEverythingElseIsKept) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    put_file(settings_path(), c.bytes);
+    write_file(settings_path(), c.bytes);
     for (int pass = 0; pass < 2; ++pass) {
       for (const Read& r : c.reads)
         EXPECT_EQ(read(r.section, r.key, QStringLiteral("<fallback>")), r.value)
@@ -429,7 +421,7 @@ TEST_F(SettingsFileTest, ADamagedLineIsSkippedAndEverythingElseIsKept) {
       }
     }
     EXPECT_EQ(read("BJCS", "DX", QString()), "14");
-    EXPECT_FALSE(file_bytes(settings_path()).contains('\0'));
+    EXPECT_FALSE(read_file(settings_path()).contains('\0'));
   }
 }
 

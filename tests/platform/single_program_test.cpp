@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "support/read_only_path.h"
 
 namespace {
@@ -24,10 +25,8 @@ class SingleProgramTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(root_.isValid());
     dir_ = root_.filePath(QStringLiteral("程序 目录"));
-    ASSERT_TRUE(QDir().mkpath(dir_ + QStringLiteral("/data")));
     notebook_ = dir_ + QStringLiteral("/data/data.mdb");
-    QFile file(notebook_);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    write_file(notebook_, {});
   }
 
   QTemporaryDir root_;

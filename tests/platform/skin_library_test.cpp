@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -13,6 +11,7 @@
 
 #include "platform/skin_palette.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "support/non_regular_files.h"
 
 namespace {
@@ -31,12 +30,8 @@ class SkinLibraryTest : public ::testing::Test {
 
   // A file in a folder whose path holds blanks and Chinese characters.
   QString write(const QString& name, const QByteArray& bytes) {
-    const QString folder = dir.filePath(QStringLiteral("皮肤 文件"));
-    QDir().mkpath(folder);
-    const QString path = folder + u'/' + name;
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    const QString path = dir.filePath(QStringLiteral("皮肤 文件/") + name);
+    write_file(path, bytes);
     return path;
   }
 

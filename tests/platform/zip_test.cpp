@@ -19,6 +19,7 @@
 #include "platform/work_folder.h"
 #include "support/archives.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "platform/database.h"
+#include "support/file_contents.h"
 
 namespace {
 
@@ -81,13 +82,9 @@ TEST_F(SchemaTest, FileIsEncryptedAndLeavesNoTemporaryFiles) {
 TEST(SchemaFailureTest, NeitherReplacesAFileNorLeavesHalfOne) {
   QTemporaryDir dir;
   const QString existing = dir.filePath(QStringLiteral("已有 “笔记”.mdb"));
-  QFile file(existing);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("用户的数据");
-  file.close();
+  write_file(existing, "用户的数据");
   EXPECT_FALSE(create_empty_database(existing));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), QByteArray("用户的数据"));
+  EXPECT_EQ(read_file(existing), QByteArray("用户的数据"));
 
   EXPECT_FALSE(create_empty_database(dir.filePath(QStringLiteral("没有的 目录/data.mdb"))));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

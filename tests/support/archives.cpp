@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 void write_archive(const QString& path, const std::vector<ArchiveEntry>& entries) {
   int error = 0;
@@ -111,16 +109,4 @@ void write_sparse_archive(const QString& path, const std::string& name, quint64 
   ASSERT_TRUE(file.seek(static_cast<qint64>(central_at)));
   ASSERT_EQ(file.write(central), central.size());
   ASSERT_EQ(file.write(end), end.size());
-}
-
-QByteArray read_file(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write_file(const QString& path, const QByteArray& bytes) {
-  ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  ASSERT_EQ(file.write(bytes), bytes.size());
 }

@@ -22,8 +22,3 @@ void write_archive(const QString& path, const std::vector<ArchiveEntry>& entries
 // An archive of one stored entry that declares `size` bytes, written by hand in the ZIP64 form
 // with the entry's data as a hole, so it takes next to no room on the disk whatever it declares.
 void write_sparse_archive(const QString& path, const std::string& name, quint64 size);
-
-// The file's bytes, or "<missing>".
-QByteArray read_file(const QString& path);
-// Writes the file, making its folder.
-void write_file(const QString& path, const QByteArray& bytes);

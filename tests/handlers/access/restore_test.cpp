@@ -26,6 +26,7 @@
 #include "storage/schema.h"
 #include "support/archives.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "windows/backup_window.h"
 
 namespace {

@@ -20,6 +20,7 @@
 #include "platform/settings_file.h"
 #include "platform/tray_icon.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "support/main_window_fixture.h"
 #include "support/non_regular_files.h"
 #include "windows/floating_icon_window.h"
@@ -113,10 +114,7 @@ TEST_F(FloatingIconTest, SwitchedOffOrUnreadableThereIsNoIconOrAnEmptyPicture) {
   for (const auto& make : unusable) {
     TearDown();
     SetUp();
-    QFile not_a_picture(path(QStringLiteral("ico/不是图片.jpg")));
-    ASSERT_TRUE(not_a_picture.open(QIODevice::WriteOnly));
-    not_a_picture.write("plain text");
-    not_a_picture.close();
+    write_file(path(QStringLiteral("ico/不是图片.jpg")), "plain text");
     const QString file = make();
     SCOPED_TRACE(file.toStdString());
     store("FDTB", file);

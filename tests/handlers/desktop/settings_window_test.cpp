@@ -15,6 +15,7 @@
 #include "platform/settings_file.h"
 #include "platform/tray_icon.h"
 #include "support/captured_stderr.h"
+#include "support/file_contents.h"
 #include "support/main_window_fixture.h"
 #include "support/read_only_path.h"
 #include "support/scoped_env.h"
@@ -135,16 +136,12 @@ TEST_F(SettingsWindowTest, AnAutostartEntryThatCannotChangeIsReported) {
     const QString config = home.filePath(QStringLiteral("配置"));
     ScopedEnv config_home("XDG_CONFIG_HOME", config);
     const QString entry = config + QStringLiteral("/autostart/WRNFD.desktop");
-    if (c.config_home_is_a_file) {
-      QFile file(config);
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    } else {
+    if (c.config_home_is_a_file)
+      write_file(config, {});
+    else
       ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/autostart")));
-    }
-    if (c.entry_before) {
-      QFile file(entry);
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    if (c.entry_before)
+      write_file(entry, {});
     store("KJQD", c.entry_before ? QStringLiteral("1") : QStringLiteral("0"));
     start_main_window();
     CapturedStderr errors;

@@ -1,22 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
 
 #include "handlers/desktop/skin_fixture.h"
 #include "platform/program_dir.h"
 #include "storage/settings_keys.h"
+#include "support/file_contents.h"
 #include "windows/main_window.h"
 
 namespace {
 
 using SkinsTest = SkinFixture;
-
-void write_file(const QString& file, const QByteArray& bytes) {
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(bytes);
-}
 
 TEST_F(SkinsTest, EachBuiltinItemShowsItsSkinAndStoresItsNumberOnly) {
   write_setting(setting::skin_effects, QStringLiteral("1"));
