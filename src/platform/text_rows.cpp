@@ -8,6 +8,12 @@ QString TextRows::text(int row, int column) const {
   return QString::fromUtf8(bytes_.constData() + start, ends_[cell] - start);
 }
 
+void TextRows::clear(int columns) {
+  columns_ = columns > 0 ? columns : 1;
+  bytes_.resize(0);
+  ends_.clear();
+}
+
 void TextRows::append(QByteArrayView utf8) {
   bytes_.append(utf8);
   ends_.push_back(bytes_.size());

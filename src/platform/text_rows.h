@@ -20,6 +20,9 @@ class TextRows {
 
   // Adds the next cell, filling the rows left to right; a row is there once its last cell is.
   void append(QByteArrayView utf8);
+  // Empties the rows and sets their width, keeping the room they had: a refill of about the same
+  // size then writes into memory already in use instead of fresh pages.
+  void clear(int columns);
 
  private:
   int columns_;

@@ -1,6 +1,7 @@
 #include "storage/article_table.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/conversions.h"
@@ -129,14 +130,15 @@ ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
   return fields;
 }
 
-TextRows articles_titled_like(ExternalDatabase& db, const QString& text) {
+TextRows articles_titled_like(ExternalDatabase& db, const QString& text, TextRows room) {
   // In rowid order the engine walks the index that starts with ID and holds every listed
   // column; a file without that index is read from the table, in the same order.
   RecordSet records =
       db_query(db, QStringLiteral("select 文章标题, 文章所属, 建立时间, 修改时间 from 文章管理 "
                                   "where 文章标题 like '%") +
                        sql_value(text) + QStringLiteral("%' order by rowid"));
-  TextRows hits(hit_columns);
+  TextRows hits = std::move(room);
+  hits.clear(hit_columns);
   for (; !db_at_end(records); db_move_next(records)) {
     for (int column = 1; column <= hit_columns; ++column)
       hits.append(db_read_text_utf8(records, column));

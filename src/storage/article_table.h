@@ -41,8 +41,9 @@ ArticleFields read_article_fields(ExternalDatabase& db, const QString& category,
 enum TitleSearchColumn { hit_title, hit_category, hit_created, hit_changed, hit_columns };
 // Every article of every category whose title is like '%text%' (the text's % and _ keep their
 // meaning), in table order, each field read as text. Reads only the listed columns, never
-// 文章内容.
-TextRows articles_titled_like(ExternalDatabase& db, const QString& text);
+// 文章内容. The hits are written into room, a former result whose memory is reused.
+TextRows articles_titled_like(ExternalDatabase& db, const QString& text,
+                              TextRows room = TextRows());
 
 // select count(*) of the whole table, every category's articles.
 int count_articles(ExternalDatabase& db);

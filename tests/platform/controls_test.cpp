@@ -194,9 +194,16 @@ TEST(ResultList, ShowsRowsFromTheirFirstColumnAndForgetsTheChoiceOnARefill) {
   list.listview_set_rows(rows, 1);
   EXPECT_EQ(list.current_row(), -1);
   list.set_current_row(0);
-  list.listview_clear();
+  TextRows taken = list.listview_take_rows();
   EXPECT_EQ(list.listview_row_count(), 0);
   EXPECT_EQ(list.current_row(), -1);
+  EXPECT_EQ(taken.text(1, 1), "分类");
+  // Reused for a refill, the rows keep nothing of what they held.
+  taken.clear(1);
+  taken.append(QByteArrayView("新"));
+  EXPECT_EQ(taken.row_count(), 1);
+  EXPECT_EQ(taken.text(0, 0), "新");
+  EXPECT_EQ(taken.text(0, 1), "");
 }
 
 TEST_F(ComboBoxTest, ProgramWritesAndFillsRaiseNothing) {

@@ -1,5 +1,7 @@
 #include "handlers/notebook/record_search.h"
 
+#include <utility>
+
 #include "handlers/notebook/article_load_save.h"
 #include "handlers/notebook/category_lists.h"
 #include "platform/controls/combo_box.h"
@@ -52,9 +54,11 @@ void prepare_record_search(RecordSearchWindow& window) {
 void search_articles_by_title() {
   RecordSearchWindow& window = record_search_window();
   ResultList& results = *window.超级列表框1;
-  results.listview_clear();
-  // Column 0 stays empty; the hits go in whole, as the engine gave them.
-  results.listview_set_rows(articles_titled_like(database(), window.编辑框1->text()), title_column);
+  // The list is emptied first; its former rows lend their memory to the new hits. Column 0 stays
+  // empty; the hits go in whole, as the engine gave them.
+  TextRows room = results.listview_take_rows();
+  results.listview_set_rows(
+      articles_titled_like(database(), window.编辑框1->text(), std::move(room)), title_column);
   if (results.listview_row_count() > 0)
     return;
   set_window_topmost(&window, false);

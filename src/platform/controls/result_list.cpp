@@ -48,6 +48,14 @@ class ResultRowsModel : public QAbstractTableModel {
     endInsertColumns();
   }
 
+  TextRows take_rows() {
+    beginResetModel();
+    TextRows rows = std::move(rows_);
+    rows_ = TextRows();
+    endResetModel();
+    return rows;
+  }
+
   void set_rows(TextRows rows, int first_column) {
     beginResetModel();
     rows_ = std::move(rows);
@@ -96,8 +104,8 @@ const QIcon& ResultList::row_picture() const {
   return rows_->picture();
 }
 
-void ResultList::listview_clear() {
-  rows_->set_rows(TextRows(), 0);
+TextRows ResultList::listview_take_rows() {
+  return rows_->take_rows();
 }
 
 void ResultList::listview_set_rows(TextRows rows, int first_column) {

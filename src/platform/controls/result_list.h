@@ -26,7 +26,8 @@ class ResultList : public QTreeView {
   QString header_text(int column) const;
   const QIcon& row_picture() const;
 
-  void listview_clear();
+  // Empties the list and hands its rows over, so that the next fill can reuse their memory.
+  TextRows listview_take_rows();
   // Replaces the rows: the texts of each row go into the columns from first_column on, the
   // columns before it stay empty.
   void listview_set_rows(TextRows rows, int first_column);
