@@ -57,6 +57,15 @@ const TextCase text_cases[] = {
      R"({\rtf1\ansi\uc1\u20013?\uc2\u25991\'ce\'c4\uc0\u23383 \u48 0 ok})", u"中文字00 ok"_qs},
     {"negative_unicode_and_surrogates", R"({\rtf1\ansi\u-10179?\u-9047?\u-3?})", u"💩\uFFFD"_qs},
     {"fallback_skip_ends_at_group_end", R"({\rtf1\ansi{\uc2\u20013}ab})", u"中ab"_qs},
+    {"unicode_runs_keep_order_and_fallbacks",
+     R"({\rtf1\ansi\uc0 ab\u\u48\u49 c\uc2\u20013\'d6\'d0\u25991\'ce\'c4 \u23383\'d7x)"
+     R"(\uc1\u20013?\u25991??})",
+     u"ab01c中文 字中文?"_qs},
+    {"unicode_word_without_parameter_keeps_a_gbk_pair_whole",
+     R"({\rtf1\ansi\ansicpg936\uc1 \'d6\u-\'d0x})", u"中x"_qs},
+    {"long_unicode_run",
+     QByteArray(R"({\rtf1\ansi\uc1 )") + QByteArray(R"(\u20013?)").repeated(600) + "}",
+     QString(600, u'中')},
     {"ignorable_and_unknown_destinations",
      R"({\rtf1\ansi{\*\unknowndest hidden}{\*\generator Writer;}\unknownword123 shown)"
      R"({\unknowngroup visible}})",

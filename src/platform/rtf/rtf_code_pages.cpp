@@ -88,15 +88,10 @@ void* CodePageDecoder::converter(int code_page) {
 
 void CodePageDecoder::decode(std::string_view bytes, int code_page, QString& out) {
   // ASCII reads alike in every code page; widened here, as most text runs are short.
-  const qsizetype start = out.size();
-  out.resize(start + static_cast<qsizetype>(bytes.size()));
-  QChar* ascii = out.data() + start;
   std::size_t plain = 0;
-  while (plain < bytes.size() && static_cast<unsigned char>(bytes[plain]) < 0x80) {
-    ascii[plain] = QChar(static_cast<char16_t>(bytes[plain]));
+  while (plain < bytes.size() && static_cast<unsigned char>(bytes[plain]) < 0x80)
     ++plain;
-  }
-  out.resize(start + static_cast<qsizetype>(plain));
+  out.append(QLatin1String(bytes.data(), static_cast<qsizetype>(plain)));
   if (plain == bytes.size())
     return;
   bytes.remove_prefix(plain);

@@ -338,6 +338,13 @@ char16_t special_character(Word word) {
   }
 }
 
+constexpr std::string_view unicode_word = "u";
+
+// The UTF-16 unit of a \uN parameter, which writers give signed above 32767.
+char16_t unicode_unit(int value) {
+  return static_cast<char16_t>(value < 0 ? value + 65536 : value);
+}
+
 // Gives meaning to the tokens: a state per group, the font and colour tables, pictures and the
 // paragraphs handed to the builder.
 class Reader {
@@ -355,6 +362,9 @@ class Reader {
   void on_symbol(unsigned char symbol);
   void on_bytes(std::string_view bytes);
   void on_unicode(char16_t unit);
+  // The \uN words that follow a first one in the text, each with its fallback, go in without
+  // the token loop: CJK text holds one for every character.
+  void read_unicode_run(Tokenizer& tokenizer);
   // Text of the body in the current properties; CJK characters take the associated ones.
   void add_text(QStringView text);
 
@@ -431,6 +441,8 @@ class Reader {
   std::unordered_map<ParaProps, QTextBlockFormat, ParaPropsHash> block_formats_;
   CharProps last_props_;
   const QTextCharFormat* last_format_ = nullptr;
+  ParaProps last_para_props_;
+  const QTextBlockFormat* last_block_format_ = nullptr;
 };
 
 void Reader::read(std::string_view rtf) {
@@ -484,6 +496,8 @@ void Reader::read(std::string_view rtf) {
         // The fallback of \uN is mostly hex bytes, which go unread at once.
         if (skip_ > 0)
           skip_ -= tokenizer.skip_hex_bytes(skip_);
+        if (token.data == unicode_word)
+          read_unicode_run(tokenizer);
         break;
       case TokenType::control_symbol:
         on_symbol(token.symbol);
@@ -574,7 +588,7 @@ void Reader::on_word(const Token& token) {
       return;
     case Word::u:
       if (token.has_parameter)
-        on_unicode(static_cast<char16_t>(value < 0 ? value + 65536 : value));
+        on_unicode(unicode_unit(value));
       skip_ = state_.unicode_skip;
       return;
     case Word::ud:
@@ -1003,6 +1017,28 @@ void Reader::on_unicode(char16_t unit) {
   }
 }
 
+void Reader::read_unicode_run(Tokenizer& tokenizer) {
+  int value = 0;
+  if (state_.destination != Destination::text || !kept_groups_.empty() || skip_ != 0 ||
+      !tokenizer.take_word(unicode_word, value)) {
+    return;
+  }
+  // Bytes before come first, as on_unicode has them (a \u without a parameter decoded none).
+  decode_pending_bytes();
+  std::array<char16_t, 256> units;
+  std::size_t count = 0;
+  do {
+    units[count++] = unicode_unit(value);
+    if (count == units.size()) {
+      pending_text_.append(QStringView(units.data(), count));
+      count = 0;
+    }
+    skip_ = state_.unicode_skip - tokenizer.skip_hex_bytes(state_.unicode_skip);
+  } while (skip_ == 0 && tokenizer.take_word(unicode_word, value));
+  pending_text_.append(QStringView(units.data(), count));
+  token_end_ = tokenizer.position();
+}
+
 int Reader::code_page() const {
   // After \dbch the bytes are those of the associated double-byte font.
   const CharProps& chars = state_.chars;
@@ -1026,7 +1062,8 @@ void Reader::flush_bytes() {
   if (pending_text_.isEmpty())
     return;
   add_text(pending_text_);
-  pending_text_.clear();
+  // Keeps its room for the next run.
+  pending_text_.resize(0);
 }
 
 void Reader::add_text(QStringView text) {
@@ -1109,6 +1146,8 @@ QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
   key.list = ListKind::none;
   key.list_override = 0;
   key.table_depth = 0;
+  if (last_block_format_ != nullptr && key == last_para_props_)
+    return *last_block_format_;
   auto [it, added] = block_formats_.try_emplace(key);
   if (added) {
     QTextBlockFormat& format = it->second;
@@ -1134,6 +1173,8 @@ QTextBlockFormat Reader::block_format_for(const ParaProps& props) {
       }
     }
   }
+  last_para_props_ = key;
+  last_block_format_ = &it->second;
   return it->second;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -26,8 +27,24 @@ struct Token {
   unsigned char symbol = 0;
 };
 
+namespace detail {
+inline constexpr std::array<std::int8_t, 256> hex_values = [] {
+  std::array<std::int8_t, 256> values{};
+  values.fill(-1);
+  for (int i = 0; i < 10; ++i)
+    values['0' + i] = static_cast<std::int8_t>(i);
+  for (int i = 0; i < 6; ++i) {
+    values['a' + i] = static_cast<std::int8_t>(10 + i);
+    values['A' + i] = static_cast<std::int8_t>(10 + i);
+  }
+  return values;
+}();
+}  // namespace detail
+
 // The value of a hexadecimal digit, -1 for any other byte.
-int hex_value(char c);
+inline int hex_value(char c) {
+  return detail::hex_values[static_cast<unsigned char>(c)];
+}
 // The digits by value, as our RTF writes bytes in hex.
 inline constexpr char hex_digits[] = "0123456789abcdef";
 
@@ -40,6 +57,9 @@ class Tokenizer {
   explicit Tokenizer(std::string_view input) : input_(input) {}
 
   Token next();
+  // Reads the next token when it is the control word of the name (not \bin) with a parameter,
+  // as next() would, and gives the parameter; otherwise reads nothing and gives false.
+  bool take_word(std::string_view name, int& parameter);
   // Passes over up to count hex bytes (\'xx) that come next, as their tokens would go unread;
   // gives how many it passed.
   int skip_hex_bytes(int count);
