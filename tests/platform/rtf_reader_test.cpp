@@ -229,6 +229,30 @@ TEST(RtfReader, RunsOfPlainParagraphsKeepEachParagraphsFormats) {
   EXPECT_TRUE(p[5].runs[0].bold);
 }
 
+// A long run of plain paragraphs goes in piece by piece; no paragraph, break or format may be
+// lost where one piece ends, nor around one paragraph longer than a piece.
+TEST(RtfReader, LongRunsOfPlainParagraphsKeepEveryParagraph) {
+  QByteArray rtf = R"({\rtf1\ansi\qc )";
+  QStringList expected;
+  for (int i = 0; i < 6000; ++i) {
+    rtf += "line " + QByteArray::number(i) + "\\par ";
+    expected << QStringLiteral("line %1").arg(i);
+  }
+  const QString long_paragraph = QString(40'000, u'x');
+  rtf += "\\pard " + long_paragraph.toLatin1() + "\\par\\par{\\b bold}\\par end}";
+  expected << long_paragraph << QString() << QStringLiteral("bold") << QStringLiteral("end");
+  QTextDocument document;
+  read_rtf(rtf, document);
+  ASSERT_EQ(document.blockCount(), expected.size());
+  QTextBlock block = document.begin();
+  for (qsizetype i = 0; i < expected.size(); ++i, block = block.next()) {
+    ASSERT_EQ(block.text(), expected[i]) << i;
+    ASSERT_EQ(block.blockFormat().alignment() == Qt::AlignHCenter, i < 6000) << i;
+  }
+  EXPECT_EQ(document.lastBlock().previous().begin().fragment().charFormat().fontWeight(),
+            QFont::Bold);
+}
+
 TEST(RtfReader, ListsBecomeTextLists) {
   QTextDocument document;
   // WordPad bullets last until \pard; numbered \pn and \listtext labels give decimal lists.

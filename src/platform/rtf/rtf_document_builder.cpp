@@ -16,6 +16,8 @@ namespace {
 // Cells of a row beyond this go into its last cell, so that a hostile row cannot make every row
 // of its table that wide.
 constexpr std::size_t max_columns = 64;
+// Plain paragraphs in a row go into the document in pieces of about this many characters.
+constexpr qsizetype plain_piece_chars = 32 * 1024;
 
 bool is_dropped(char16_t c) {
   return (c < 0x20 && c != u'\t') || c == 0x7F || c == 0x2029;
@@ -190,7 +192,7 @@ void DocumentBuilder::flush_plain() {
   // The separators make blocks of the current block's format and the text's format as marks.
   start_block(cursor_, first_block_, plain_block_, plain_mark_);
   cursor_.insertText(plain_text_, plain_mark_);
-  plain_text_.clear();
+  plain_text_.resize(0);
   plain_format_ = nullptr;
 }
 
@@ -211,8 +213,16 @@ void DocumentBuilder::end_paragraph(const QTextBlockFormat& block, const ListIte
     } else {
       plain_text_ += QChar::ParagraphSeparator;
     }
-    if (!runs_.empty())
-      plain_text_ += runs_.front().text;
+    if (!runs_.empty()) {
+      if (plain_text_.isEmpty())
+        plain_text_ = std::move(runs_.front().text);
+      else
+        plain_text_ += runs_.front().text;
+    }
+    // Pieces of this size go in while they are still in the cache, and no copy of the whole
+    // text is held beside the document's.
+    if (plain_text_.size() >= plain_piece_chars)
+      flush_plain();
     previous_list_ = nullptr;
     previous_kind_ = ListKind::none;
     runs_.clear();
