@@ -244,6 +244,7 @@ void RichEditor::load(Fill fill, bool modified) {
   // Without a caret in the document while it fills: a caret carried along would need the whole
   // document laid out at once to repaint it afterwards.
   setTextCursor(QTextCursor());
+  hold_scroll_bar();
   {
     // One change that starts from one clear() lets the layout work lazily; fill clears once.
     QTextCursor batch(doc);
@@ -252,6 +253,8 @@ void RichEditor::load(Fill fill, bool modified) {
     batch.endEditBlock();
   }
   setTextCursor(QTextCursor(doc));
+  if (isVisible())
+    release_scroll_bar();
   doc->setUndoRedoEnabled(true);
   doc->setModified(modified);
   loading_ = false;
@@ -350,6 +353,28 @@ void RichEditor::show_colours() {
                    text_colour_.isValid() ? text_colour_ : QPalette().color(QPalette::Text));
   setPalette(colours);
   viewport()->setPalette(colours);
+}
+
+void RichEditor::hold_scroll_bar() {
+  // Laid out without the scroll bar, a long document would be laid out once more when the bar
+  // appears and narrows the text, which costs seconds for a long paragraph.
+  if (verticalScrollBarPolicy() != Qt::ScrollBarAsNeeded)
+    return;
+  scroll_bar_held_ = true;
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void RichEditor::release_scroll_bar() {
+  // The layout is done: the bar goes if the text fits without it.
+  if (!scroll_bar_held_)
+    return;
+  scroll_bar_held_ = false;
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void RichEditor::showEvent(QShowEvent* event) {
+  QTextEdit::showEvent(event);
+  release_scroll_bar();
 }
 
 bool RichEditor::viewportEvent(QEvent* event) {

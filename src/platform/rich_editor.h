@@ -114,6 +114,8 @@ class RichEditor : public QTextEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  // Shown, the editor has laid out the document it was given while hidden.
+  void showEvent(QShowEvent* event) override;
   // The clipboard and drag and drop carry our RTF beside the plain text and HTML, and RTF that
   // is offered is what a paste takes, so that pictures and formats arrive whole.
   QMimeData* createMimeDataFromSelection() const override;
@@ -133,6 +135,10 @@ class RichEditor : public QTextEdit {
   // Gives the editor and its text area the page and default text colours; an invalid colour
   // stands for the platform's own.
   void show_colours();
+  // A new document is laid out with the vertical scroll bar standing, a hidden editor's when it
+  // is shown; then the bar follows the document's height again.
+  void hold_scroll_bar();
+  void release_scroll_bar();
   void sync_line_counts(const QTextBlock& through) const;
 
   struct PendingClick {
@@ -145,6 +151,7 @@ class RichEditor : public QTextEdit {
   QColor page_colour_;
   QColor text_colour_;
   bool loading_ = false;
+  bool scroll_bar_held_ = false;
   int changes_ = 0;
   // GBK bytes of every block's text, the breaks between blocks not counted.
   std::shared_ptr<qint64> gbk_bytes_ = std::make_shared<qint64>(0);

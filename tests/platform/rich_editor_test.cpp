@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -18,6 +19,7 @@
 
 #include "platform/conversions.h"
 #include "support/file_contents.h"
+#include "support/layout_widths.h"
 #include "support/paragraph_format_printing.h"
 #include "support/scripted_seam.h"
 
@@ -285,6 +287,40 @@ TEST_F(RichEditorTest, LineFromCharCountsWrappedLines) {
   EXPECT_FALSE(editor.word_wrap());
   EXPECT_EQ(editor.richedit_line_from_char(editor.document()->characterCount() - 1), 3);
   EXPECT_EQ(editor.richedit_line_from_char(100000), 3);
+}
+
+QString long_paragraph() {
+  QString text;
+  for (int i = 0; i < 3000; ++i)
+    text += QStringLiteral("词%1 ").arg(i);
+  return text;
+}
+
+TEST_F(RichEditorTest, ALoadedDocumentIsLaidOutAtTheWidthItIsShownWith) {
+  const int wide = editor.viewport()->width();
+  LayoutWidths layouts(editor);
+  // A long text is laid out once, with the scroll bar standing: it does not narrow the text
+  // after the layout.
+  editor.set_content(long_paragraph());
+  EXPECT_TRUE(editor.verticalScrollBar()->isVisible());
+  const int narrow = editor.viewport()->width();
+  EXPECT_LT(narrow, wide);
+  const std::vector<int> widths = layouts.take();
+  ASSERT_FALSE(widths.empty());
+  EXPECT_EQ(widths, std::vector<int>(widths.size(), narrow));
+
+  // A short one takes the whole width again.
+  editor.set_content(QStringLiteral("短文 short"));
+  EXPECT_FALSE(editor.verticalScrollBar()->isVisible());
+  EXPECT_EQ(editor.viewport()->width(), wide);
+  EXPECT_EQ(qRound(editor.document()->textWidth()), wide);
+
+  // A scroll bar the program switched off stays off.
+  editor.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  editor.set_content(long_paragraph());
+  EXPECT_FALSE(editor.verticalScrollBar()->isVisible());
+  EXPECT_EQ(editor.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(qRound(editor.document()->textWidth()), wide);
 }
 
 TEST_F(RichEditorTest, SelectionCharFormatRoundTripsEveryField) {

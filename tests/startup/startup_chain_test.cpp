@@ -3,6 +3,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "platform/controls/combo_box.h"
 #include "platform/controls/report_list.h"
@@ -12,6 +17,7 @@
 #include "platform/rich_editor.h"
 #include "platform/settings_file.h"
 #include "platform/ui_seam.h"
+#include "support/layout_widths.h"
 #include "support/main_window_fixture.h"
 #include "support/scripted_seam.h"
 #include "windows/globals.h"
@@ -168,6 +174,66 @@ TEST_F(StartupTest, LastArticleIsBackAndTheEditorUnmodifiedWhenTheWindowFirstSho
   EXPECT_EQ(globals().loaded_article_row, 1);
   EXPECT_FALSE(main.超级编辑框1->modified());
   EXPECT_TRUE(seam().messages().empty());
+}
+
+// The text as RTF: non-ASCII characters as \\u escapes, a line break as \\par.
+QString rtf_of(const QString& text) {
+  QString rtf = QStringLiteral("{\\rtf1\\ansi\\uc0 ");
+  for (const QChar c : text) {
+    if (c == u'\n')
+      rtf += QStringLiteral("\\par ");
+    else if (c.unicode() < 0x80)
+      rtf += c;
+    else
+      rtf += QStringLiteral("\\u%1 ").arg(static_cast<qint16>(c.unicode()));
+  }
+  return rtf + u'}';
+}
+
+// The last article, short or long, is back when the window first shows: its text, its caret, and
+// the scroll bar only when the text needs it. A long one is not laid out once more
+// when the scroll bar comes and narrows it.
+TEST_F(StartupTest, TheRestoredArticleShowsWithItsCaretAndItsScrollBarWhenNeeded) {
+  QString paragraph;
+  QString lines;
+  for (int i = 0; i < 3000; ++i) {
+    paragraph += QStringLiteral("词%1 ").arg(i);
+    lines += QStringLiteral("行%1\n").arg(i);
+  }
+  lines.chop(1);
+  struct Case {
+    const char* name;
+    QString text;
+    int caret;
+    bool scrolls;
+  };
+  for (const Case& c : {Case{"short", QStringLiteral("一行字 one line"), 3, false},
+                        Case{"one long paragraph", paragraph, int(paragraph.size()) - 5, true},
+                        Case{"short lines", lines, int(lines.size()) / 2, true}}) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    seed_category(QStringLiteral("笔记"), QStringLiteral("1"));
+    seed_article(QStringLiteral("笔记"), QStringLiteral("1"), QStringLiteral("长文"),
+                 rtf_of(c.text));
+    store_setting("FWJL", "FL", "笔记");
+    store_setting("FWJL", "WZ", "长文");
+    store_setting("FWJL", "ZB", QByteArray::number(c.caret).constData());
+    std::optional<LayoutWidths> layouts;
+    MainWindow& main = start_main_window([&](MainWindow& w) { layouts.emplace(*w.超级编辑框1); });
+
+    RichEditor& editor = *main.超级编辑框1;
+    EXPECT_EQ(editor.toPlainText(), c.text);
+    EXPECT_EQ(editor.selection_start(), c.caret);
+    EXPECT_EQ(editor.verticalScrollBar()->isVisible(), c.scrolls);
+    EXPECT_EQ(qRound(editor.document()->textWidth()), editor.viewport()->width());
+    const std::vector<int> widths = layouts->take();
+    const int bar = editor.verticalScrollBar()->width();
+    EXPECT_EQ(std::adjacent_find(widths.begin(), widths.end(),
+                                 [bar](int before, int after) { return before - after == bar; }),
+              widths.end())
+        << "laid out again " << bar << " pixels narrower";
+  }
 }
 
 TEST_F(StartupTest, EditorIsUnmodifiedWhenTheWindowFirstShows) {
