@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStringConverter>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -308,6 +309,8 @@ void RichEditor::set_selection_start(int position) {
   const int clamped = std::clamp(position, 0, document()->characterCount() - 1);
   cursor.setPosition(whole_character_position(*document(), clamped, false));
   setTextCursor(cursor);
+  if (isVisible())
+    note_caret_in_view();
 }
 
 int RichEditor::selection_length() const {
@@ -373,11 +376,31 @@ void RichEditor::release_scroll_bar() {
 }
 
 void RichEditor::showEvent(QShowEvent* event) {
+  // The first showing scrolls the caret into view.
+  const bool first = !shown_before_;
+  shown_before_ = true;
   QTextEdit::showEvent(event);
   release_scroll_bar();
+  if (first)
+    note_caret_in_view();
+}
+
+void RichEditor::note_caret_in_view() {
+  caret_view_scroll_ = verticalScrollBar()->value();
 }
 
 bool RichEditor::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    // A window framed after it showed resizes the text area: a caret the program had put in view
+    // stays in view until the user scrolls elsewhere.
+    const bool caret_in_view = caret_view_scroll_ == verticalScrollBar()->value();
+    const bool handled = QTextEdit::viewportEvent(event);
+    if (caret_in_view) {
+      ensureCursorVisible();
+      note_caret_in_view();
+    }
+    return handled;
+  }
   // A style sheet polishes the text area with colours of its own; the page and text colours
   // given to the editor stay.
   const bool restyled = event->type() == QEvent::Polish || event->type() == QEvent::StyleChange;

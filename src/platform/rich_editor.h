@@ -139,6 +139,8 @@ class RichEditor : public QTextEdit {
   // is shown; then the bar follows the document's height again.
   void hold_scroll_bar();
   void release_scroll_bar();
+  // Notes that the caret is in view at the present scroll position.
+  void note_caret_in_view();
   void sync_line_counts(const QTextBlock& through) const;
 
   struct PendingClick {
@@ -152,6 +154,9 @@ class RichEditor : public QTextEdit {
   QColor text_colour_;
   bool loading_ = false;
   bool scroll_bar_held_ = false;
+  bool shown_before_ = false;
+  // The scroll position at which the program last brought the caret into view.
+  std::optional<int> caret_view_scroll_;
   int changes_ = 0;
   // GBK bytes of every block's text, the breaks between blocks not counted.
   std::shared_ptr<qint64> gbk_bytes_ = std::make_shared<qint64>(0);

@@ -323,6 +323,22 @@ TEST_F(RichEditorTest, ALoadedDocumentIsLaidOutAtTheWidthItIsShownWith) {
   EXPECT_EQ(qRound(editor.document()->textWidth()), wide);
 }
 
+TEST_F(RichEditorTest, AResizeKeepsTheCaretInViewUntilTheUserScrollsElsewhere) {
+  editor.set_content(long_paragraph());
+  editor.set_selection_start(editor.document()->characterCount() - 1);
+  const auto caret_in_view = [this] {
+    return editor.viewport()->rect().contains(editor.cursorRect());
+  };
+  ASSERT_TRUE(caret_in_view());
+  editor.resize(300, 200);
+  EXPECT_TRUE(caret_in_view());
+
+  editor.verticalScrollBar()->setValue(0);
+  editor.resize(400, 300);
+  EXPECT_EQ(editor.verticalScrollBar()->value(), 0);
+  EXPECT_FALSE(caret_in_view());
+}
+
 TEST_F(RichEditorTest, SelectionCharFormatRoundTripsEveryField) {
   editor.set_content(QStringLiteral("格式文字abc"));
   for (int effects = 0; effects < 16; ++effects) {

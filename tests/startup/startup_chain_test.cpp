@@ -190,10 +190,10 @@ QString rtf_of(const QString& text) {
   return rtf + u'}';
 }
 
-// The last article, short or long, is back when the window first shows: its text, its caret, and
-// the scroll bar only when the text needs it. A long one is not laid out once more
+// The last article, short or long, is back when the window first shows: its text, the caret in
+// view, and the scroll bar only when the text needs it. A long one is not laid out once more
 // when the scroll bar comes and narrows it.
-TEST_F(StartupTest, TheRestoredArticleShowsWithItsCaretAndItsScrollBarWhenNeeded) {
+TEST_F(StartupTest, TheRestoredArticleShowsWithItsCaretInViewAndItsScrollBarWhenNeeded) {
   QString paragraph;
   QString lines;
   for (int i = 0; i < 3000; ++i) {
@@ -225,6 +225,7 @@ TEST_F(StartupTest, TheRestoredArticleShowsWithItsCaretAndItsScrollBarWhenNeeded
     RichEditor& editor = *main.超级编辑框1;
     EXPECT_EQ(editor.toPlainText(), c.text);
     EXPECT_EQ(editor.selection_start(), c.caret);
+    EXPECT_TRUE(editor.viewport()->rect().contains(editor.cursorRect()));
     EXPECT_EQ(editor.verticalScrollBar()->isVisible(), c.scrolls);
     EXPECT_EQ(qRound(editor.document()->textWidth()), editor.viewport()->width());
     const std::vector<int> widths = layouts->take();
