@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextList>
 #include <QTextTable>
 
 #include "platform/rich_editor.h"
@@ -153,5 +154,39 @@ INSTANTIATE_TEST_SUITE_P(Files, RtfStructure, ::testing::ValuesIn(structure_case
                            std::string name = test_case.param.file;
                            return name.substr(0, name.find('.'));
                          });
+
+// Each paragraph's place, whether it is a list item and its number there.
+QString paragraphs_and_lists(const QTextDocument& document) {
+  QStringList lines;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    const QTextList* list = block.textList();
+    lines << place_of(block) +
+                 (list ? QStringLiteral("item%1:").arg(list->itemNumber(block)) : "") +
+                 block.text();
+  }
+  return lines.join(u'\n');
+}
+
+// The writer leaves out the empty paragraph that stands before or after a table only when a
+// reader makes it again as it was: a list item or a paragraph format of its own goes back.
+TEST(RtfStructure, EmptyParagraphsBesideTablesKeepTheirListAndFormat) {
+  const char* const cases[] = {
+      R"({\rtf1\ansi{\pn\pndec}\par\trowd\cellx1000\pard\intbl a\cell\row b})",
+      "{\\rtf1{\\pn\\pndec}\\\r\\cell}",
+      R"({\rtf1\ansi\qc\par\trowd\cellx1000\pard\intbl a\cell\row b})",
+      R"({\rtf1\ansi\trowd\cellx1000\pard\intbl a\cell\row\pard{\pn\pndec}\par})",
+      R"({\rtf1\ansi\trowd\cellx1000\pard\intbl a\cell\row})",
+  };
+  for (const char* rtf : cases) {
+    SCOPED_TRACE(rtf);
+    QTextDocument document;
+    read_rtf(rtf, document);
+    const QByteArray written = write_rtf(document);
+    QTextDocument again;
+    read_rtf(written, again);
+    EXPECT_EQ(paragraphs_and_lists(again), paragraphs_and_lists(document)) << written.constData();
+    EXPECT_EQ(write_rtf(again), written);
+  }
+}
 
 }  // namespace

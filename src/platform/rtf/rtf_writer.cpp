@@ -704,7 +704,11 @@ void Writer::write_items(QTextFrame::iterator begin, const QTextFrame::iterator&
       items.push_back({it.currentBlock(), nullptr});
     }
   }
-  const auto empty = [](const Item& item) { return !item.table && item.block.length() <= 1; };
+  // An empty paragraph that holds no list item and no paragraph format of its own.
+  const auto bare = [](const Item& item) {
+    return !item.table && item.block.length() <= 1 && item.block.textList() == nullptr &&
+           item.block.blockFormat().properties().isEmpty();
+  };
   for (std::size_t i = 0; i < items.size(); ++i) {
     const Item& item = items[i];
     const bool last = i + 1 == items.size();
@@ -715,9 +719,9 @@ void Writer::write_items(QTextFrame::iterator begin, const QTextFrame::iterator&
       continue;
     }
     // The document holds an empty block before a table that starts its frame and after one that
-    // ends the text; readers make them again.
-    if (empty(item) && ((i == 0 && !last && items[1].table) ||
-                        (depth == 0 && last && i > 0 && items[i - 1].table))) {
+    // ends the text; readers make them again, bare.
+    if (bare(item) && ((i == 0 && !last && items[1].table) ||
+                       (depth == 0 && last && i > 0 && items[i - 1].table))) {
       continue;
     }
     write_block(item.block, depth, last ? last_ending : std::string_view("\\par\n"));
