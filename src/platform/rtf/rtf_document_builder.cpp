@@ -192,7 +192,7 @@ void DocumentBuilder::flush_plain() {
   // The separators make blocks of the current block's format and the text's format as marks.
   start_block(cursor_, first_block_, plain_block_, plain_mark_);
   cursor_.insertText(plain_text_, plain_mark_);
-  plain_text_.resize(0);
+  plain_text_.clear();
   plain_format_ = nullptr;
 }
 

@@ -339,6 +339,8 @@ char16_t special_character(Word word) {
 }
 
 constexpr std::string_view unicode_word = "u";
+// Characters of room a text buffer keeps between runs.
+constexpr qsizetype max_kept_room = 64 * 1024;
 
 // The UTF-16 unit of a \uN parameter, which writers give signed above 32767.
 char16_t unicode_unit(int value) {
@@ -1062,8 +1064,12 @@ void Reader::flush_bytes() {
   if (pending_text_.isEmpty())
     return;
   add_text(pending_text_);
-  // Keeps its room for the next run.
-  pending_text_.resize(0);
+  // Keeps its room for the next run, unless that room is large: memory given back now is what
+  // the document takes next.
+  if (pending_text_.capacity() > max_kept_room)
+    pending_text_.clear();
+  else
+    pending_text_.resize(0);
 }
 
 void Reader::add_text(QStringView text) {
