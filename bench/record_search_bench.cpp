@@ -1,7 +1,7 @@
 // The record search on a notebook of 100 000 articles (1 KB of RTF each, 100 categories): a
 // query with 1 hit, one with 11 000 hits and the empty query, each from the query to the result
-// list filled, printed beside the same select stepped through the sqlite3 API on the same
-// connection with every listed field read as text: the engine's floor.
+// list filled and its first screen painted, printed beside the same select stepped through the
+// sqlite3 API on the same connection with every listed field read as text: the engine's floor.
 #include <sqlcipher/sqlite3.h>
 
 #include <QApplication>
@@ -107,7 +107,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: %d rows listed\n", what, results.listview_row_count());
       std::exit(1);
     }
-    const double figure = best_ms(search_articles_by_title);
+    const double figure = best_ms([&] {
+      search_articles_by_title();
+      results.viewport()->repaint();
+    });
     const double floor = best_ms([&] { step_through(db, sql); });
     const bool met = figure <= target_ratio * floor;
     all_met = all_met && met;

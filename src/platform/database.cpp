@@ -315,13 +315,15 @@ QByteArrayView db_read_text_utf8(const RecordSet& records, int column) {
   sqlite3_stmt* statement = records.statement_ ? records.statement_->current() : nullptr;
   if (!statement || column < 1 || column > sqlite3_column_count(statement))
     return {};
-  const int index = column - 1;
-  switch (sqlite3_column_type(statement, index)) {
+  // One call into the engine per field, not three: each call takes the connection's lock. The
+  // value so read is unprotected, which is safe while one thread uses the connection, as here.
+  sqlite3_value* value = sqlite3_column_value(statement, column - 1);
+  switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
       return {};
     case SQLITE_TEXT:
-      return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(statement, index)),
-                            sqlite3_column_bytes(statement, index));
+      return QByteArrayView(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                            sqlite3_value_bytes(value));
     default:
       throw RuntimeError(error_not_text);
   }
